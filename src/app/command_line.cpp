@@ -1,0 +1,261 @@
+#include "app/command_line.h"
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/frame_driver.h"
+#include "app/game_state.h"
+#include "app/json.h"
+#include "app/startup.h"
+#include "app/state_dump.h"
+#include "audio/sound_effects.h"
+#include "platform/files.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/sdl/sdl_backend.h"
+
+namespace varnholt {
+
+namespace {
+
+constexpr int badUsage = 2;
+
+const char* const helpText =
+    "Usage: varnholt [OPTION]...\n"
+    "Varnholt: fall into the cave, fight through its eight areas, defeat the boss.\n"
+    "\n"
+    "Without options the game starts full screen.\n"
+    "  --window              start in a window instead of full screen\n"
+    "  --data DIR            read Bitmap/ and 音楽/ from DIR (default: the working directory)\n"
+    "  --frames N            run exactly N frames, then exit\n"
+    "  --set NAME=VALUE      set a game variable after start-up, before the first frame\n"
+    "  --dump-state FILE     after the last frame, write every game variable to FILE as JSON\n"
+    "  --help                show this text\n"
+    "\n"
+    "Scripted runs without a window or sound device:\n"
+    "  --headless            use the headless back end (needs --frames)\n"
+    "  --input FILE          input script: lines 'FRAME TOKEN...' hold those inputs from FRAME on;\n"
+    "                        tokens Up Down Left Right X C Z V Enter Esc F1..F8 joy=X,Y,BUTTONS;\n"
+    "                        '#' starts a comment\n"
+    "  --joystick            joystick 0 is plugged in (centred, no buttons unless scripted)\n"
+    "  --events FILE         write what was shown and played as JSON lines\n"
+    "  --screenshot F:FILE   write the picture presented in frame F as PNG (repeatable)\n"
+    "  --clock-start MS      first reading of the millisecond clock\n"
+    "  --fail-display STEP   make one step of display set-up fail: CreateDevice,\n"
+    "                        SetCooperativeLevel, SetDisplayMode, CreatePrimary, CreateClipper,\n"
+    "                        BindClipper, AttachClipper, CreateBackBuffer, CreatePalette,\n"
+    "                        CreateSheet, SetColorKey\n";
+
+struct Options {
+    bool help = false;
+    bool window = false;
+    bool headless = false;
+    std::optional<uint32_t> frames;
+    std::string inputFile;
+    bool joystick = false;
+    std::string dumpFile;
+    std::string eventsFile;
+    std::map<uint32_t, std::string> screenshots;
+    std::vector<std::pair<int32_t*, int32_t>> settings;
+    uint32_t clockStart = 0;
+    std::string dataDirectory;
+    std::optional<DisplayStep> failingStep;
+};
+
+struct UsageError {
+    std::string text;
+};
+
+template <typename Number>
+Number parseNumber(const std::string& text, const std::string& what) {
+    Number value{};
+    const char* end = text.data() + text.size();
+    auto [at, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || at != end) {
+        throw UsageError{what + " must be a whole number, not '" + text + "'"};
+    }
+    return value;
+}
+
+Options parseOptions(int argc, char** argv) {
+    Options options;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw UsageError{option + " needs a value"};
+            return args[++i];
+        };
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+        } else if (option == "--window") {
+            options.window = true;
+        } else if (option == "--headless") {
+            options.headless = true;
+        } else if (option == "--frames") {
+            options.frames = parseNumber<uint32_t>(value(), "--frames");
+            if (*options.frames == 0) throw UsageError{"--frames must be 1 or more"};
+        } else if (option == "--input") {
+            options.inputFile = value();
+        } else if (option == "--joystick") {
+            options.joystick = true;
+        } else if (option == "--dump-state") {
+            options.dumpFile = value();
+        } else if (option == "--events") {
+            options.eventsFile = value();
+        } else if (option == "--screenshot") {
+            const std::string& shot = value();
+            const size_t colon = shot.find(':');
+            if (colon == std::string::npos || colon + 1 == shot.size()) {
+                throw UsageError{"--screenshot wants FRAME:FILE, not '" + shot + "'"};
+            }
+            options.screenshots[parseNumber<uint32_t>(shot.substr(0, colon), "--screenshot's frame")] =
+                shot.substr(colon + 1);
+        } else if (option == "--set") {
+            const std::string& setting = value();
+            const size_t equals = setting.find('=');
+            if (equals == std::string::npos) {
+                throw UsageError{"--set wants NAME=VALUE, not '" + setting + "'"};
+            }
+            const std::string name = setting.substr(0, equals);
+            int32_t* variable = findIntVariable(name);
+            if (variable == nullptr) throw UsageError{"unknown variable '" + name + "'"};
+            options.settings.emplace_back(variable,
+                                          parseNumber<int32_t>(setting.substr(equals + 1), name));
+        } else if (option == "--clock-start") {
+            options.clockStart = parseNumber<uint32_t>(value(), "--clock-start");
+        } else if (option == "--data") {
+            options.dataDirectory = value();
+        } else if (option == "--fail-display") {
+            DisplayStep step;
+            if (!displayStepFromName(value(), step)) {
+                throw UsageError{"unknown display step '" + args[i] + "'"};
+            }
+            options.failingStep = step;
+        } else {
+            throw UsageError{"unknown option '" + option + "' (try --help)"};
+        }
+    }
+    const bool headlessOnly = !options.inputFile.empty() || options.joystick ||
+                              !options.eventsFile.empty() || !options.screenshots.empty() ||
+                              options.clockStart != 0 || options.failingStep;
+    if (headlessOnly && !options.headless) {
+        throw UsageError{"--input, --joystick, --events, --screenshot, --clock-start "
+                         "and --fail-display need --headless"};
+    }
+    if (options.headless && !options.frames) throw UsageError{"--headless needs --frames N"};
+    return options;
+}
+
+std::unique_ptr<HeadlessBackend> makeHeadless(const Options& options) {
+    HeadlessOptions headless;
+    headless.clockStart = options.clockStart;
+    headless.joystickPresent = options.joystick;
+    headless.failingStep = options.failingStep;
+    headless.screenshots = options.screenshots;
+    if (!options.inputFile.empty()) {
+        std::ifstream file(options.inputFile);
+        if (!file) throw UsageError{"cannot read the input script '" + options.inputFile + "'"};
+        std::stringstream text;
+        text << file.rdbuf();
+        std::string error;
+        if (!parseInputScript(text.str(), headless.script, error)) {
+            throw UsageError{"input script '" + options.inputFile + "', " + error};
+        }
+    }
+    return std::make_unique<HeadlessBackend>(std::move(headless));
+}
+
+std::string eventLines(const HeadlessBackend& backend) {
+    std::string out;
+    for (const RecordedEvent& event : backend.events()) {
+        out += "{\"frame\":" + std::to_string(event.frame) + ",";
+        switch (event.kind) {
+        case RecordedKind::Message:
+            out += "\"event\":\"message\",\"caption\":" + jsonString(event.caption) +
+                   ",\"text\":" + jsonString(event.text);
+            break;
+        case RecordedKind::Sound:
+            out += "\"event\":\"sound\",\"effect\":" + jsonString(soundEffectName(event.effect));
+            break;
+        case RecordedKind::Debug:
+            out += "\"event\":\"debug\",\"text\":" + jsonString(event.text);
+            break;
+        }
+        out += "}\n";
+    }
+    return out;
+}
+
+// The state after the last frame, taken before the display is released.
+std::string finalState;
+void takeFinalState() { finalState = dumpState(framesRun); }
+
+bool writeTextFile(const std::string& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary);
+    file << text;
+    file.close();
+    if (!file) std::fprintf(stderr, "varnholt: cannot write '%s'\n", path.c_str());
+    return static_cast<bool>(file);
+}
+
+}  // namespace
+
+int runProgram(int argc, char** argv) {
+    Options options;
+    std::unique_ptr<HeadlessBackend> headless;
+    try {
+        options = parseOptions(argc, argv);
+        if (options.help) {
+            std::fputs(helpText, stdout);
+            return 0;
+        }
+        if (options.headless) headless = makeHeadless(options);
+    } catch (const UsageError& error) {
+        std::fprintf(stderr, "varnholt: %s\n", error.text.c_str());
+        return badUsage;
+    }
+
+    HeadlessBackend* recorder = headless.get();
+    if (headless) {
+        setPlatform(std::move(headless));
+    } else {
+        setPlatform(makeSdlBackend());
+    }
+    setDataDirectory(options.dataDirectory);
+    if (options.window) displayMode = 1;
+    if (options.frames) frameLimit = *options.frames;
+    if (!options.dumpFile.empty()) atFrameLimit = takeFinalState;
+
+    int exitCode = 0;
+    if (initGame(1, 0, 1)) {
+        for (const auto& [variable, value] : options.settings) *variable = value;
+        exitCode = runMessageLoop();
+    }
+
+    bool written = true;
+    if (!options.dumpFile.empty()) {
+        // A game that ended before its frame limit is dumped as it ended.
+        if (finalState.empty()) takeFinalState();
+        written &= writeTextFile(options.dumpFile, finalState);
+    }
+    if (recorder != nullptr) {
+        if (!options.eventsFile.empty()) {
+            written &= writeTextFile(options.eventsFile, eventLines(*recorder));
+        }
+        for (const std::string& failed : recorder->screenshotFailures()) {
+            std::fprintf(stderr, "varnholt: cannot write the screenshot '%s'\n", failed.c_str());
+            written = false;
+        }
+    }
+    if (!written && exitCode == 0) exitCode = 1;
+    setPlatform(nullptr);
+    return exitCode;
+}
+
+}  // namespace varnholt

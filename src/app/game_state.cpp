@@ -1,0 +1,28 @@
+#include "app/game_state.h"
+
+#include <cstring>
+
+namespace varnholt {
+
+#define VARNHOLT_DEFINE(name, start) int32_t name = start;
+VARNHOLT_GAME_STATE(VARNHOLT_DEFINE)
+#undef VARNHOLT_DEFINE
+
+uint8_t keyState[256] = {};
+JoyInfo joyInfo = {};
+int32_t dirRoll[8] = {};
+int32_t appInstance = 0;
+int32_t mainWindow = 0;
+
+void resetGameState() {
+#define VARNHOLT_RESET(name, start) name = start;
+    VARNHOLT_GAME_STATE(VARNHOLT_RESET)
+#undef VARNHOLT_RESET
+    std::memset(keyState, 0, sizeof keyState);
+    joyInfo = JoyInfo{};
+    std::memset(dirRoll, 0, sizeof dirRoll);
+    appInstance = 0;
+    mainWindow = 0;
+}
+
+}  // namespace varnholt

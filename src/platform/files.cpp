@@ -1,0 +1,85 @@
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace {
+std::string dataDirectory;
+}
+
+int fileOpenReadWrite(const std::string& path) {
+    int handle = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    return handle < 0 ? fileError : handle;
+}
+
+int fileCreate(const std::string& path) {
+    int handle = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    return handle < 0 ? fileError : handle;
+}
+
+int32_t fileRead(int handle, void* buffer, uint32_t count) {
+    if (handle < 0) return fileError;
+    uint32_t done = 0;
+    while (done < count) {
+        ssize_t got = ::read(handle, static_cast<char*>(buffer) + done, count - done);
+        if (got < 0) return fileError;
+        if (got == 0) break;
+        done += static_cast<uint32_t>(got);
+    }
+    return static_cast<int32_t>(done);
+}
+
+int32_t fileWrite(int handle, const void* buffer, uint32_t count) {
+    if (handle < 0) return fileError;
+    uint32_t done = 0;
+    while (done < count) {
+        ssize_t put = ::write(handle, static_cast<const char*>(buffer) + done, count - done);
+        if (put <= 0) return fileError;
+        done += static_cast<uint32_t>(put);
+    }
+    return static_cast<int32_t>(done);
+}
+
+int32_t fileSeek(int handle, int32_t offset, int origin) {
+    if (handle < 0 || origin < 0 || origin > 2) return fileError;
+    static const int whence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
+    off_t at = ::lseek(handle, offset, whence[origin]);
+    return at < 0 ? fileError : static_cast<int32_t>(at);
+}
+
+void fileClose(int handle) {
+    if (handle >= 0) ::close(handle);
+}
+
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t limitBytes) {
+    bytes.clear();
+    int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (handle < 0) return false;
+    struct stat info {};
+    if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<uint64_t>(info.st_size) > limitBytes) {
+        ::close(handle);
+        return false;
+    }
+    bytes.resize(static_cast<size_t>(info.st_size));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t got = ::read(handle, bytes.data() + done, bytes.size() - done);
+        if (got <= 0) break;
+        done += static_cast<size_t>(got);
+    }
+    ::close(handle);
+    bytes.resize(done);
+    return done == static_cast<size_t>(info.st_size);
+}
+
+void setDataDirectory(const std::string& directory) { dataDirectory = directory; }
+
+std::string dataPath(const std::string& relative) {
+    if (dataDirectory.empty()) return relative;
+    if (dataDirectory.back() == '/') return dataDirectory + relative;
+    return dataDirectory + "/" + relative;
+}

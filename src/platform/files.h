@@ -1,0 +1,29 @@
+// File operations used by the game: files are opened read-write (created
+// when missing only by fileCreate), moved in fixed-size pieces and closed
+// at once. A handle is a non-negative number; -1 means failure. Reads and
+// writes answer the number of bytes moved, or -1.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr int fileError = -1;
+
+int fileOpenReadWrite(const std::string& path);  // never truncates; -1 if missing
+int fileCreate(const std::string& path);         // creates or truncates
+int32_t fileRead(int handle, void* buffer, uint32_t count);
+int32_t fileWrite(int handle, const void* buffer, uint32_t count);
+int32_t fileSeek(int handle, int32_t offset, int origin);  // origin 0 start, 1 current, 2 end
+void fileClose(int handle);
+
+// Reads a whole file that may be opened for reading only (game data).
+// Answers false when it cannot be opened or read; never reads more than
+// limitBytes.
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes,
+                   size_t limitBytes = 64u << 20);
+
+// Where the game's data folders (Bitmap/, 音楽/) are read from. Empty
+// means the working directory.
+void setDataDirectory(const std::string& directory);
+std::string dataPath(const std::string& relative);

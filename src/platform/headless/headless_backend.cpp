@@ -1,0 +1,115 @@
+#include "platform/headless/headless_backend.h"
+
+#include <algorithm>
+
+#include "platform/headless/png_writer.h"
+
+HeadlessBackend::HeadlessBackend(HeadlessOptions options)
+    : options_(std::move(options)), clock_(options_.clockStart) {}
+
+bool HeadlessBackend::createWindow(const char*, int, int, int, int) {
+    // Nobody is there to click the window: it is active from the start.
+    postMessage({MessageKind::ActivateApp, 1});
+    return true;
+}
+
+bool HeadlessBackend::takeMessage(WindowMessage& message) {
+    if (queue_.empty()) return false;
+    message = queue_.front();
+    queue_.erase(queue_.begin());
+    return true;
+}
+
+void HeadlessBackend::waitMessage() {
+    // Nothing ever arrives from outside; an inactive game would sleep for
+    // ever, so the run ends instead.
+    if (queue_.empty()) queue_.push_back({MessageKind::Quit, 0});
+}
+
+void HeadlessBackend::postMessage(const WindowMessage& message) { queue_.push_back(message); }
+
+void HeadlessBackend::destroyWindow() { postMessage({MessageKind::Destroy, 0}); }
+
+void HeadlessBackend::startFrame() {
+    const ScriptedInput* before = inputAtFrame(options_.script, frame_);
+    ++frame_;
+    const ScriptedInput* now = inputAtFrame(options_.script, frame_);
+    if (now == nullptr || now == before) return;
+    // A key that goes down also reaches the window as a key-down message,
+    // taken before the next frame.
+    for (int key : now->keys) {
+        const bool wasDown = before != nullptr && std::find(before->keys.begin(), before->keys.end(),
+                                                            key) != before->keys.end();
+        if (!wasDown) postMessage({MessageKind::KeyDown, key});
+    }
+}
+
+void HeadlessBackend::readKeyboard(uint8_t state[256]) {
+    for (int i = 0; i < 256; ++i) state[i] = 0;
+    if (const ScriptedInput* line = inputAtFrame(options_.script, frame_)) {
+        for (int key : line->keys) state[key] = keyDownBit;
+    }
+}
+
+uint32_t HeadlessBackend::queryJoystick(JoyInfo& info) {
+    if (!options_.joystickPresent) return joyUnplugged;
+    const ScriptedInput* line = inputAtFrame(options_.script, frame_);
+    ScriptedInput centred;
+    if (line == nullptr) line = &centred;
+    info.x = line->joyX;
+    info.y = line->joyY;
+    info.buttons = line->joyButtons;
+    return joyNoError;
+}
+
+int64_t HeadlessBackend::calendarSeconds() {
+    return options_.calendarStart + static_cast<uint32_t>(clock_ - options_.clockStart) / 1000;
+}
+
+int HeadlessBackend::messageBox(const std::string& caption, const std::string& text) {
+    events_.push_back({frame_, RecordedKind::Message, caption, text});
+    return messageBoxOk;
+}
+
+void HeadlessBackend::debugOutput(const std::string& text) {
+    events_.push_back({frame_, RecordedKind::Debug, {}, text});
+}
+
+bool HeadlessBackend::displayStep(DisplayStep step, int) {
+    return !(options_.failingStep && *options_.failingStep == step);
+}
+
+void HeadlessBackend::present(const uint8_t* pixels, const PaletteEntry palette[256], int) {
+    ++presents_;
+    lastPicture_.resize(screenWidth * screenHeight * 3);
+    for (int i = 0; i < screenWidth * screenHeight; ++i) {
+        const PaletteEntry& colour = palette[pixels[i]];
+        lastPicture_[3 * i] = colour.red;
+        lastPicture_[3 * i + 1] = colour.green;
+        lastPicture_[3 * i + 2] = colour.blue;
+    }
+    auto wanted = options_.screenshots.find(frame_);
+    if (wanted != options_.screenshots.end() &&
+        !writePng(wanted->second, lastPicture_.data(), screenWidth, screenHeight)) {
+        screenshotFailures_.push_back(wanted->second);
+    }
+}
+
+bool HeadlessBackend::openSoundDevice() {
+    // A new device starts without effects, as a real one does.
+    for (bool& loaded : effectLoaded_) loaded = false;
+    return true;
+}
+
+bool HeadlessBackend::loadEffect(int index, const SoundFormat&, std::vector<uint8_t>) {
+    if (index < 0 || index >= 7) return false;
+    effectLoaded_[index] = true;
+    return true;
+}
+
+void HeadlessBackend::playEffect(int index) {
+    if (index < 0 || index >= 7 || !effectLoaded_[index]) return;
+    RecordedEvent event{frame_, RecordedKind::Sound, {}, {}};
+    event.effect = index;
+    events_.push_back(event);
+}

@@ -1,0 +1,84 @@
+// The headless back end: no window and no devices. Its millisecond clock
+// moves only when the game waits, so every frame takes exactly the same
+// virtual time and two runs with the same input are identical. Keys and
+// joystick come from an input script; message boxes answer OK at once;
+// everything shown or played is recorded.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/headless/input_script.h"
+#include "platform/platform.h"
+
+struct HeadlessOptions {
+    uint32_t clockStart = 0;
+    int64_t calendarStart = 1767225600;  // 2026-01-01 00:00:00 UTC
+    bool joystickPresent = false;
+    std::optional<DisplayStep> failingStep;
+    std::vector<ScriptedInput> script;
+    std::map<uint32_t, std::string> screenshots;  // frame → PNG path
+};
+
+enum class RecordedKind { Message, Sound, Debug };
+
+struct RecordedEvent {
+    uint32_t frame;
+    RecordedKind kind;
+    std::string caption;  // message boxes
+    std::string text;     // message boxes, debugger output
+    int effect = -1;      // sound plays
+};
+
+class HeadlessBackend : public Backend {
+public:
+    explicit HeadlessBackend(HeadlessOptions options);
+
+    bool createWindow(const char* title, int x, int y, int width, int height) override;
+    bool takeMessage(WindowMessage& message) override;
+    void waitMessage() override;
+    void postMessage(const WindowMessage& message) override;
+    void destroyWindow() override;
+    void startFrame() override;
+
+    void readKeyboard(uint8_t state[256]) override;
+    uint32_t queryJoystick(JoyInfo& info) override;
+
+    uint32_t clockMs() override { return clock_; }
+    void waitMs(uint32_t ms) override { clock_ += ms; }
+    int64_t calendarSeconds() override;
+
+    int messageBox(const std::string& caption, const std::string& text) override;
+    void debugOutput(const std::string& text) override;
+
+    bool displayStep(DisplayStep step, int displayMode) override;
+    void present(const uint8_t* pixels, const PaletteEntry palette[256], int displayMode) override;
+    void releaseDisplay() override {}
+
+    bool openSoundDevice() override;
+    bool loadEffect(int index, const SoundFormat& format, std::vector<uint8_t> samples) override;
+    void playEffect(int index) override;
+
+    // What the run produced.
+    uint32_t framesStarted() const { return frame_; }
+    const std::vector<RecordedEvent>& events() const { return events_; }
+    const std::vector<std::string>& screenshotFailures() const { return screenshotFailures_; }
+    // The picture of the last present, as RGB bytes (640 × 480 × 3).
+    const std::vector<uint8_t>& lastPicture() const { return lastPicture_; }
+    uint32_t presents() const { return presents_; }
+
+private:
+    HeadlessOptions options_;
+    std::vector<WindowMessage> queue_;
+    uint32_t clock_;
+    uint32_t frame_ = 0;
+    uint32_t presents_ = 0;
+    bool effectLoaded_[7] = {};
+    std::vector<RecordedEvent> events_;
+    std::vector<uint8_t> lastPicture_;
+    std::vector<std::string> screenshotFailures_;
+};

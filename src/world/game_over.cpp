@@ -1,0 +1,8 @@
+#include "world/game_over.h"
+
+namespace varnholt {
+
+// No game-over screen yet.
+void gameOverStep() {}
+
+}  // namespace varnholt

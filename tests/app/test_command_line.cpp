@@ -1,0 +1,135 @@
+// The program as a whole, run headless from its command line.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "support/headless_game.h"
+
+namespace {
+
+struct RunResult {
+    int exitCode;
+    std::string errors;
+};
+
+std::string readText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class CommandLine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = testing_support::scratchDirectory(
+            std::string("cli_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
+    std::string path(const std::string& name) const { return folder + "/" + name; }
+
+    // Runs the game in the scratch folder with the generated data.
+    RunResult run(const std::string& arguments, const std::string& data = testing_support::assetDirectory()) {
+        const std::string command = "cd '" + folder + "' && '" VARNHOLT_PROGRAM "' --data '" + data +
+                                    "' " + arguments + " 2> errors.txt";
+        const int status = std::system(command.c_str());
+        return RunResult{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(path("errors.txt"))};
+    }
+    std::string folder;
+};
+
+TEST_F(CommandLine, OneFrameShowsTheStartValues) {
+    const RunResult result = run("--headless --frames 1 --dump-state state.json");
+    ASSERT_EQ(result.exitCode, 0) << result.errors;
+    const std::string state = readText(path("state.json"));
+    for (const char* expected :
+         {"\"frame\":1,", "\"scene\":0,", "\"areaId\":40,", "\"mapCols\":21,", "\"mapRows\":18,",
+          "\"playerX\":-224,", "\"playerY\":814,", "\"facing\":1,", "\"hp\":15,", "\"maxHp\":15,",
+          "\"stamina\":9000,", "\"maxStamina\":9000,", "\"level\":1,", "\"attack\":1,",
+          "\"displayMode\":2,", "\"appActive\":1,", "\"joystickPresent\":0,",
+          "\"lastFrameTime\":16,", "\"enemySlots\":[", "\"gamePalette\":[[0,0,0,0],",
+          "\"joyInfo\":{\"size\":52,\"flags\":131,"}) {
+        EXPECT_NE(state.find(expected), std::string::npos) << expected;
+    }
+}
+
+TEST_F(CommandLine, IdenticalRunsGiveIdenticalOutput) {
+    std::ofstream(path("input.txt")) << "2 Right\n5 C joy=0,32767,1\n8\n";
+    const std::string arguments =
+        "--headless --frames 12 --joystick --input input.txt --clock-start 4294967200 ";
+    ASSERT_EQ(run(arguments + "--dump-state a.json --events a.jsonl --screenshot 3:a.png").exitCode, 0);
+    ASSERT_EQ(run(arguments + "--dump-state b.json --events b.jsonl --screenshot 3:b.png").exitCode, 0);
+    EXPECT_EQ(readText(path("a.json")), readText(path("b.json")));
+    EXPECT_EQ(readText(path("a.jsonl")), readText(path("b.jsonl")));
+    const std::string picture = readText(path("a.png"));
+    EXPECT_EQ(picture, readText(path("b.png")));
+    ASSERT_GT(picture.size(), 24u);
+    EXPECT_EQ(picture.substr(1, 3), "PNG");
+    EXPECT_EQ(picture.substr(16, 8), std::string("\0\0\x02\x80\0\0\x01\xe0", 8)) << "640 × 480";
+}
+
+TEST_F(CommandLine, AMissingBitmapShowsOneMessageAndExitsWithZero) {
+    std::filesystem::create_directories(path("data"));
+    std::filesystem::copy(testing_support::assetDirectory() + "/Bitmap", path("data/Bitmap"));
+    std::filesystem::remove(path("data/Bitmap/数字.bmp"));
+    const RunResult result = run("--headless --frames 5 --events events.jsonl --dump-state state.json",
+                           path("data"));
+    EXPECT_EQ(result.exitCode, 0) << result.errors;
+    EXPECT_EQ(readText(path("events.jsonl")),
+              "{\"frame\":0,\"event\":\"message\",\"caption\":\"DirectDrawFailed\",\"text\":\"エラー　010\"}\n");
+    EXPECT_NE(readText(path("state.json")).find("\"frame\":0,"), std::string::npos);
+}
+
+TEST_F(CommandLine, AFailingDisplayStepShowsItsTwoMessages) {
+    const RunResult result = run("--headless --frames 5 --window --fail-display AttachClipper --events e.jsonl");
+    EXPECT_EQ(result.exitCode, 0);
+    const std::string events = readText(path("e.jsonl"));
+    EXPECT_NE(events.find("クリッパーエラー3"), std::string::npos);
+    EXPECT_LT(events.find("クリッパーエラー3"), events.find("エラー　004"));
+}
+
+TEST_F(CommandLine, EscInTheScriptEndsTheGameEarly) {
+    std::ofstream(path("input.txt")) << "4 Esc\n";
+    const RunResult result = run("--headless --frames 100 --input input.txt --dump-state s.json");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_NE(readText(path("s.json")).find("\"frame\":4,"), std::string::npos);
+}
+
+TEST_F(CommandLine, SetChangesAVariableBeforeTheFirstFrame) {
+    const RunResult result = run("--headless --frames 2 --set scene=1 --set quakeFrames=3 "
+                           "--dump-state s.json --events e.jsonl");
+    ASSERT_EQ(result.exitCode, 0) << result.errors;
+    const std::string state = readText(path("s.json"));
+    EXPECT_NE(state.find("\"quakeFrames\":1,"), std::string::npos);
+    EXPECT_NE(state.find("\"quakeNotice\":150,"), std::string::npos);
+    EXPECT_EQ(readText(path("e.jsonl")),
+              "{\"frame\":1,\"event\":\"sound\",\"effect\":\"Earthquake\"}\n"
+              "{\"frame\":2,\"event\":\"sound\",\"effect\":\"Earthquake\"}\n");
+}
+
+class CommandLineRejects : public CommandLine, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(CommandLineRejects, WithOneLineAndExitCodeTwo) {
+    std::ofstream(path("bad.txt")) << "1 Up\n2 Jump\n";
+    const RunResult result = run(GetParam());
+    EXPECT_EQ(result.exitCode, 2) << GetParam();
+    EXPECT_EQ(std::count(result.errors.begin(), result.errors.end(), '\n'), 1) << result.errors;
+    EXPECT_EQ(result.errors.rfind("varnholt: ", 0), 0u) << result.errors;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BadCommands, CommandLineRejects,
+    ::testing::Values("--bogus", "--headless", "--joystick", "--headless --frames x",
+                      "--headless --frames", "--frames 0x", "--headless --frames 0", "--headless --frames 1 --set nothing=3",
+                      "--headless --frames 1 --set hp=many", "--headless --frames 1 --set hp",
+                      "--headless --frames 1 --input missing.txt",
+                      "--headless --frames 1 --input bad.txt",
+                      "--headless --frames 1 --screenshot 3",
+                      "--headless --frames 1 --fail-display Nothing"));
+
+}  // namespace

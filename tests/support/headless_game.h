@@ -1,0 +1,21 @@
+// Puts the game back to its start and runs it on a fresh headless back
+// end, so that each test begins as the program does.
+#pragma once
+
+#include <string>
+
+#include "platform/headless/headless_backend.h"
+
+namespace testing_support {
+
+// Installs a headless back end with these options and resets every game
+// variable that start-up or a frame touches. Answers the back end.
+HeadlessBackend& freshHeadlessGame(HeadlessOptions options = {});
+
+// The folder the build wrote the generated Bitmap/ and 音楽/ into.
+std::string assetDirectory();
+
+// A new empty folder for one test's files.
+std::string scratchDirectory(const std::string& name);
+
+}  // namespace testing_support
