@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdio>
 #include <ctime>
+#include <chrono>
 #include <thread>
 
 #include "platform/sdl/sdl_backend_impl.h"
@@ -130,9 +131,10 @@ uint32_t SdlBackend::clockMs() { return SDL_GetTicks(); }
 void SdlBackend::waitMs(uint32_t ms) {
     const uint32_t start = SDL_GetTicks();
     // Sleeping the whole time may overshoot by a scheduler tick and lose
-    // frames; sleep all but the last millisecond and spin out the rest.
+    // frames; sleep all but the last millisecond, then finish in short naps
+    // that cost next to nothing and overshoot by a fraction of a millisecond.
     if (ms >= 2) SDL_Delay(ms - 1);
-    while (SDL_GetTicks() - start < ms) std::this_thread::yield();
+    while (SDL_GetTicks() - start < ms) std::this_thread::sleep_for(std::chrono::microseconds(100));
 }
 
 int64_t SdlBackend::calendarSeconds() { return int64_t(std::time(nullptr)); }
