@@ -2,14 +2,11 @@
 
 #include <cstring>
 
+#include "app/little_endian.h"
+
 namespace varnholt {
 
 namespace {
-
-uint32_t readU32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-uint16_t readU16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 
 constexpr uint16_t pcmFormatTag = 1;
 constexpr size_t formatChunkMinimum = 16;
