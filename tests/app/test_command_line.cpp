@@ -93,6 +93,13 @@ TEST_F(CommandLine, AFailingDisplayStepShowsItsTwoMessages) {
     EXPECT_LT(events.find("クリッパーエラー3"), events.find("エラー　004"));
 }
 
+TEST_F(CommandLine, AScreenshotOfAFrameThatNeverRanIsReported) {
+    const RunResult result = run("--headless --frames 3 --screenshot 9:late.png");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.errors.find("late.png"), std::string::npos) << result.errors;
+    EXPECT_FALSE(std::filesystem::exists(path("late.png")));
+}
+
 TEST_F(CommandLine, EscInTheScriptEndsTheGameEarly) {
     std::ofstream(path("input.txt")) << "4 Esc\n";
     const RunResult result = run("--headless --frames 100 --input input.txt --dump-state s.json");
