@@ -106,13 +106,9 @@ std::string dumpState(uint32_t framesRun) {
     out << ",\n\"windowClipper\":" << (windowClipper ? 1 : 0);
     out << ",\n\"backBuffer\":";
     writeSheet(out, backBuffer.get());
-    static const char* const sheetNames[] = {
-        "backgroundSheet", "characterSheet", "swordSheet",   "enemySheet",
-        "hpSheet",         "exSheet",        "digitSheet",   "bossSheet",
-        "openingSheet",    "opening2Sheet",  "endingSheet"};
-    for (size_t i = 0; i < allSheets().size(); ++i) {
-        out << ",\n\"" << sheetNames[i] << "\":";
-        writeSheet(out, allSheets()[i]->get());
+    for (const SheetEntry& entry : allSheets()) {
+        out << ",\n\"" << entry.name << "\":";
+        writeSheet(out, entry.sheet->get());
     }
     out << ",\n\"gamePalette\":";
     if (gamePalette) writePalette(out, gamePalette->data()); else out << "null";

@@ -35,28 +35,27 @@ int fail(const char* text) {
 
 }  // namespace
 
-const std::array<std::unique_ptr<SpriteSheet>*, 11>& allSheets() {
-    static const std::array<std::unique_ptr<SpriteSheet>*, 11> sheets = {
-        &backgroundSheet, &characterSheet, &swordSheet,   &enemySheet,
-        &hpSheet,         &exSheet,        &digitSheet,   &bossSheet,
-        &openingSheet,    &opening2Sheet,  &endingSheet};
+const std::array<SheetEntry, 11>& allSheets() {
+    static const std::array<SheetEntry, 11> sheets = {{
+        {"backgroundSheet", "Bitmap/背景.bmp", &backgroundSheet},
+        {"characterSheet", "Bitmap/キャラ.bmp", &characterSheet},
+        {"swordSheet", "Bitmap/剣.bmp", &swordSheet},
+        {"enemySheet", "Bitmap/敵.bmp", &enemySheet},
+        {"hpSheet", "Bitmap/HP.bmp", &hpSheet},
+        {"exSheet", "Bitmap/EX.bmp", &exSheet},
+        {"digitSheet", "Bitmap/数字.bmp", &digitSheet},
+        {"bossSheet", "Bitmap/ボス.bmp", &bossSheet},
+        {"openingSheet", "Bitmap/オープニング.bmp", &openingSheet},
+        {"opening2Sheet", "Bitmap/オープニング2.bmp", &opening2Sheet},
+        {"endingSheet", "Bitmap/エンディング.bmp", &endingSheet},
+    }};
     return sheets;
 }
 
-const std::array<const char*, 11>& sheetFiles() {
-    static const std::array<const char*, 11> files = {
-        "Bitmap/背景.bmp",         "Bitmap/キャラ.bmp",        "Bitmap/剣.bmp",
-        "Bitmap/敵.bmp",           "Bitmap/HP.bmp",           "Bitmap/EX.bmp",
-        "Bitmap/数字.bmp",         "Bitmap/ボス.bmp",          "Bitmap/オープニング.bmp",
-        "Bitmap/オープニング2.bmp", "Bitmap/エンディング.bmp"};
-    return files;
-}
-
 int loadAllBitmaps() {
-    for (size_t i = 0; i < allSheets().size(); ++i) {
-        std::unique_ptr<SpriteSheet>& sheet = *allSheets()[i];
-        if (!loadBitmapSurface(appInstance, mainWindow, dataPath(sheetFiles()[i]), sheet, 0)) {
-            sheet.reset();
+    for (const SheetEntry& entry : allSheets()) {
+        if (!loadBitmapSurface(appInstance, mainWindow, dataPath(entry.file), *entry.sheet, 0)) {
+            entry.sheet->reset();
             return 0;
         }
     }

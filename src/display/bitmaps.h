@@ -21,10 +21,13 @@ extern std::unique_ptr<SpriteSheet> openingSheet;
 extern std::unique_ptr<SpriteSheet> opening2Sheet;
 extern std::unique_ptr<SpriteSheet> endingSheet;
 
+struct SheetEntry {
+    const char* name;                     // as the code spells it
+    const char* file;                     // relative to the data folder
+    std::unique_ptr<SpriteSheet>* sheet;
+};
 // The sheets in load order, which is also the order they are released in.
-const std::array<std::unique_ptr<SpriteSheet>*, 11>& allSheets();
-// The file of each sheet, relative to the data folder, in load order.
-const std::array<const char*, 11>& sheetFiles();
+const std::array<SheetEntry, 11>& allSheets();
 
 // Called at start-up after createDisplay and as the last step of every
 // display switch. Answers 1 when all eleven sheets were made; ends by

@@ -35,6 +35,15 @@ bool destinationInside(int64_t left, int64_t top, int64_t right, int64_t bottom)
            bottom <= screenHeight;
 }
 
+// Releases what setupSurfaces makes, in its order.
+void releaseSurfaces() {
+    backBuffer.reset();
+    if (primarySurface) platform().releaseDisplay();
+    primarySurface = false;
+    gamePalette.reset();
+    windowClipper = false;
+}
+
 bool canDraw(const SpriteSheet* sheet) {
     return sheet != nullptr && backBuffer != nullptr && !sheet->pixels.empty();
 }
@@ -52,11 +61,7 @@ int createDisplay() {
 int setupSurfaces(int width, int height, int) {
     if (displayMode == 2 && !step(DisplayStep::SetDisplayMode)) return fail("エラー　005");
 
-    backBuffer.reset();
-    if (primarySurface) platform().releaseDisplay();
-    primarySurface = false;
-    gamePalette.reset();
-    windowClipper = false;
+    releaseSurfaces();
 
     if (!step(DisplayStep::CreatePrimary)) return fail("エラー　006");
     primarySurface = true;
@@ -77,12 +82,8 @@ int setupSurfaces(int width, int height, int) {
 }
 
 void releaseDisplay() {
-    backBuffer.reset();
-    if (primarySurface) platform().releaseDisplay();
-    primarySurface = false;
-    gamePalette.reset();
-    windowClipper = false;
-    for (std::unique_ptr<SpriteSheet>* sheet : allSheets()) sheet->reset();
+    releaseSurfaces();
+    for (const SheetEntry& entry : allSheets()) entry.sheet->reset();
     directDraw = false;
 }
 

@@ -122,17 +122,17 @@ TEST_F(BitmapLoading, WithoutAPaletteTheLoadStops) {
 
 TEST_F(BitmapLoading, ThirdFileMissingStopsTheLoadWithOneMessageAndNoSound) {
     std::filesystem::create_directories(folder + "/Bitmap");
-    for (size_t i = 0; i < sheetFiles().size(); ++i) {
+    for (size_t i = 0; i < allSheets().size(); ++i) {
         if (i == 2) continue;
-        std::filesystem::copy_file(testing_support::assetDirectory() + "/" + sheetFiles()[i],
-                                   folder + "/" + sheetFiles()[i]);
+        std::filesystem::copy_file(testing_support::assetDirectory() + "/" + allSheets()[i].file,
+                                   folder + "/" + allSheets()[i].file);
     }
     std::filesystem::copy(testing_support::assetDirectory() + "/音楽", folder + "/音楽");
     setDataDirectory(folder);
     EXPECT_EQ(loadAllBitmaps(), 0);
     EXPECT_NE(backgroundSheet, nullptr);
     EXPECT_NE(characterSheet, nullptr);
-    for (size_t i = 2; i < allSheets().size(); ++i) EXPECT_EQ(*allSheets()[i], nullptr) << i;
+    for (size_t i = 2; i < allSheets().size(); ++i) EXPECT_EQ(*allSheets()[i].sheet, nullptr) << i;
     EXPECT_EQ(messages(), 1);
     EXPECT_EQ(backend->events()[0].text, "エラー　010");
     backend->playEffect(0);
@@ -143,7 +143,7 @@ TEST_F(BitmapLoading, ThirdFileMissingStopsTheLoadWithOneMessageAndNoSound) {
 TEST_F(BitmapLoading, ACompleteLoadLeavesTheEndingBitmapsColours) {
     ASSERT_EQ(loadAllBitmaps(), 1);
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(readWholeFile(dataPath(sheetFiles()[10]), bytes));
+    ASSERT_TRUE(readWholeFile(dataPath(allSheets()[10].file), bytes));
     BitmapImage ending;
     ASSERT_TRUE(decodeBitmap(bytes.data(), bytes.size(), ending));
     PaletteEntry entries[256];
@@ -153,7 +153,7 @@ TEST_F(BitmapLoading, ACompleteLoadLeavesTheEndingBitmapsColours) {
         EXPECT_EQ(paletteCopy[i], ending.colours[i]) << i;
         EXPECT_EQ(paletteCopy[i].flags, 0) << i;
     }
-    for (auto* sheet : allSheets()) ASSERT_NE(*sheet, nullptr);
+    for (const SheetEntry& entry : allSheets()) ASSERT_NE(*entry.sheet, nullptr) << entry.name;
 }
 
 TEST_F(BitmapLoading, SheetFailuresReleaseTheSheet) {

@@ -89,7 +89,7 @@ TEST(DisplaySetup, SettingUpTwiceLeavesOneOfEachAndReleaseIsIdempotent) {
     EXPECT_FALSE(directDraw || primarySurface || windowClipper);
     EXPECT_EQ(backBuffer, nullptr);
     EXPECT_EQ(gamePalette, nullptr);
-    for (auto* sheet : allSheets()) EXPECT_EQ(*sheet, nullptr);
+    for (const SheetEntry& entry : allSheets()) EXPECT_EQ(*entry.sheet, nullptr) << entry.name;
 }
 
 TEST(Palette, WindowedStartTableReferencesTheSystemColours) {
