@@ -248,15 +248,8 @@ int runProgram(int argc, char** argv) {
         if (!options.eventsFile.empty()) {
             written &= writeTextFile(options.eventsFile, eventLines(*recorder));
         }
-        for (const auto& [frame, file] : options.screenshots) {
-            if (frame == 0 || frame > recorder->framesStarted()) {
-                std::fprintf(stderr, "varnholt: no screenshot '%s': frame %u never ran\n",
-                             file.c_str(), frame);
-                written = false;
-            }
-        }
-        for (const std::string& failed : recorder->screenshotFailures()) {
-            std::fprintf(stderr, "varnholt: cannot write the screenshot '%s'\n", failed.c_str());
+        for (const std::string& problem : recorder->screenshotProblems()) {
+            std::fprintf(stderr, "varnholt: %s\n", problem.c_str());
             written = false;
         }
     }

@@ -131,7 +131,7 @@ TEST(Palette, WrittenColoursAreReadBackAndShownFromTheNextPicture) {
     clearBackBuffer();
     backBuffer->pixels[0] = 200;
     present();
-    const std::vector<uint8_t>& picture = backend.lastPicture();
+    const std::vector<uint8_t> picture = backend.lastPicture();
     EXPECT_EQ(picture[0], 200);
     EXPECT_EQ(picture[1], 100);
     EXPECT_EQ(picture[2], 55);

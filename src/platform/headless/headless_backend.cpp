@@ -81,18 +81,38 @@ bool HeadlessBackend::displayStep(DisplayStep step, int) {
 
 void HeadlessBackend::present(const uint8_t* pixels, const PaletteEntry palette[256], int) {
     ++presents_;
-    lastPicture_.resize(screenWidth * screenHeight * 3);
-    for (int i = 0; i < screenWidth * screenHeight; ++i) {
-        const PaletteEntry& colour = palette[pixels[i]];
-        lastPicture_[3 * i] = colour.red;
-        lastPicture_[3 * i + 1] = colour.green;
-        lastPicture_[3 * i + 2] = colour.blue;
-    }
+    lastPixels_.assign(pixels, pixels + screenWidth * screenHeight);
+    std::copy(palette, palette + 256, lastPalette_);
     auto wanted = options_.screenshots.find(frame_);
-    if (wanted != options_.screenshots.end() &&
-        !writePng(wanted->second, lastPicture_.data(), screenWidth, screenHeight)) {
-        screenshotFailures_.push_back(wanted->second);
+    if (wanted != options_.screenshots.end()) {
+        screenshotsWritten_[frame_] =
+            writePng(wanted->second, lastPicture().data(), screenWidth, screenHeight);
     }
+}
+
+std::vector<uint8_t> HeadlessBackend::lastPicture() const {
+    std::vector<uint8_t> rgb(lastPixels_.size() * 3);
+    for (size_t i = 0; i < lastPixels_.size(); ++i) {
+        const PaletteEntry& colour = lastPalette_[lastPixels_[i]];
+        rgb[3 * i] = colour.red;
+        rgb[3 * i + 1] = colour.green;
+        rgb[3 * i + 2] = colour.blue;
+    }
+    return rgb;
+}
+
+std::vector<std::string> HeadlessBackend::screenshotProblems() const {
+    std::vector<std::string> problems;
+    for (const auto& [frame, path] : options_.screenshots) {
+        auto taken = screenshotsWritten_.find(frame);
+        if (taken == screenshotsWritten_.end()) {
+            problems.push_back("no screenshot '" + path + "': frame " + std::to_string(frame) +
+                               " never presented a picture");
+        } else if (!taken->second) {
+            problems.push_back("cannot write the screenshot '" + path + "'");
+        }
+    }
+    return problems;
 }
 
 bool HeadlessBackend::openSoundDevice() {

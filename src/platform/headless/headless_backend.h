@@ -66,9 +66,10 @@ public:
     // What the run produced.
     uint32_t framesStarted() const { return frame_; }
     const std::vector<RecordedEvent>& events() const { return events_; }
-    const std::vector<std::string>& screenshotFailures() const { return screenshotFailures_; }
+    // One line for each screenshot that was asked for but not written.
+    std::vector<std::string> screenshotProblems() const;
     // The picture of the last present, as RGB bytes (640 × 480 × 3).
-    const std::vector<uint8_t>& lastPicture() const { return lastPicture_; }
+    std::vector<uint8_t> lastPicture() const;
     uint32_t presents() const { return presents_; }
 
 private:
@@ -79,6 +80,9 @@ private:
     uint32_t presents_ = 0;
     bool effectLoaded_[7] = {};
     std::vector<RecordedEvent> events_;
-    std::vector<uint8_t> lastPicture_;
-    std::vector<std::string> screenshotFailures_;
+    // The last presented picture is kept as indices and palette and turned
+    // into colours only when somebody looks at it.
+    std::vector<uint8_t> lastPixels_;
+    PaletteEntry lastPalette_[256] = {};
+    std::map<uint32_t, bool> screenshotsWritten_;  // frame → written
 };
