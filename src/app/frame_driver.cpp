@@ -13,6 +13,7 @@
 #include "enemies/collision.h"
 #include "enemies/roster.h"
 #include "platform/files.h"
+#include "world/area_maps.h"
 #include "world/camera.h"
 #include "world/game_over.h"
 #include "world/player.h"
@@ -70,9 +71,14 @@ void earthquakeStep() {
     }
 }
 
+// The rows and columns of the current area that the live map holds.
+bool insideMap(int32_t row, int32_t col) {
+    return row < mapRows && row < areaMapRows && col < mapCols && col < areaMapCols;
+}
+
 void cellPass() {
-    for (curRow = 0; curRow < mapRows; ++curRow) {
-        for (curCol = 0; curCol < mapCols; ++curCol) {
+    for (curRow = 0; insideMap(curRow, 0); ++curRow) {
+        for (curCol = 0; insideMap(curRow, curCol); ++curCol) {
             updateCamera();
             collideWithCell(playerX, playerY, prevPlayerX, prevPlayerY, 8);
             if (scene == 1 && areaId != bossArea) {
@@ -100,8 +106,8 @@ void enemiesOrBoss() {
 }
 
 void pushPass() {
-    for (curRow = 0; curRow < mapRows; ++curRow) {
-        for (curCol = 0; curCol < mapCols; ++curCol) {
+    for (curRow = 0; insideMap(curRow, 0); ++curRow) {
+        for (curCol = 0; insideMap(curRow, curCol); ++curCol) {
             if (pushedX == 1 || pushedY == 1) {
                 updateCamera();
                 collideWithCell(playerX, playerY, prevPlayerX, prevPlayerY, 8);
@@ -183,7 +189,14 @@ int runFrame() {
     joyY = static_cast<int32_t>(joyInfo.y);
     joyButtons = static_cast<int32_t>(joyInfo.buttons);
 
-    if (scene == 1 && quakeFrames < 1 && playing == 1) controlPlayer();
+    if (scene == 1 && quakeFrames < 1 && playing == 1) {
+        controlPlayer();
+    } else {
+        // A blow begun just before a quake or death must not go on
+        // striking while the player cannot act.
+        swordFrames = 0;
+        chargeFrames = 0;
+    }
     earthquakeStep();
     playerAttack();
     drawTiles();

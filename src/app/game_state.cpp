@@ -2,6 +2,11 @@
 
 #include <cstring>
 
+#include "enemies/collision.h"
+#include "enemies/roster.h"
+#include "world/area_maps.h"
+#include "world/camera.h"
+
 namespace varnholt {
 
 #define VARNHOLT_DEFINE(name, start) int32_t name = start;
@@ -23,6 +28,10 @@ void resetGameState() {
     std::memset(dirRoll, 0, sizeof dirRoll);
     appInstance = 0;
     mainWindow = 0;
+    resetAreaMap();
+    resetTiles();
+    resetEnemies();
+    enemySrcRect = {0, 0, 0, 0};
 }
 
 }  // namespace varnholt

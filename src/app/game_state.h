@@ -37,7 +37,18 @@ namespace varnholt {
     X(playerOffsetY, 0)   X(cellScreenX, 0)   X(cellScreenY, 0) \
     X(curRow, 0)          X(curCol, 0) \
     /* the frame's random rolls */ \
-    X(roll1000, 0)        X(roll300, 0)       X(roll500, 0)
+    X(roll1000, 0)        X(roll300, 0)       X(roll500, 0) \
+    /* player control: one frame's moves carried into the next */ \
+    X(movingUp, 0)        X(movingDown, 0)    X(movingLeft, 0) \
+    X(movingRight, 0)     X(stepBonus, 0)     X(walkCounter, 0) \
+    X(healFrames, 0)      X(exhaustion, 0)    X(chargeFrames, 0) \
+    X(pauseKeyHeld, 0) \
+    /* tiles, pit fall */ \
+    X(tileClock, 0)       X(fallPose, 0) \
+    /* the enemy being updated: scratch, 0 between enemies */ \
+    X(movedX, 0)          X(movedY, 0)        X(chaseSteps, 0) \
+    /* the boss: where and how strong it starts */ \
+    X(bossX, 0)           X(bossY, 0)         X(bossHp, 0)
 
 #define VARNHOLT_DECLARE(name, start) extern int32_t name;
 VARNHOLT_GAME_STATE(VARNHOLT_DECLARE)

@@ -120,7 +120,13 @@ std::string dumpState(uint32_t framesRun) {
     out << ",\n\"areaMap\":[";
     for (int row = 0; row < areaMapRows; ++row) {
         out << (row ? ",\n  " : "\n  ");
-        writeArray(out, areaMap[row], areaMapCols);
+        writeArray(out, areaMap[row].data(), areaMapCols);
+    }
+    out << ']';
+    out << ",\n\"glintCells\":[";
+    for (int row = 0; row < areaMapRows; ++row) {
+        out << (row ? ",\n  " : "\n  ");
+        writeArray(out, glintCells[row], areaMapCols);
     }
     out << ']';
 

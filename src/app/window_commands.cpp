@@ -25,7 +25,11 @@ void windowProc(const WindowMessage& message) {
     }
 }
 
-// The function keys have no commands yet.
-int pollCommandKeys() { return 1; }
+// The function keys have no commands yet; the keyboard is read here every
+// frame, so that the keys count alongside a joystick.
+int pollCommandKeys() {
+    platform().readKeyboard(keyState);
+    return 1;
+}
 
 }  // namespace varnholt
