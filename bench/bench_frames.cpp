@@ -7,7 +7,11 @@
 #include "display/bitmaps.h"
 #include "display/display.h"
 #include "platform/files.h"
+#include "enemies/roster.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/headless/input_script.h"
+#include "world/area_maps.h"
+#include "world/transitions.h"
 
 using namespace varnholt;
 
@@ -29,6 +33,56 @@ void headlessFrame(benchmark::State& state) {
     state.counters["frames/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(headlessFrame);
+
+// A minute of play in area 11, the largest area, with its eight enemies
+// chasing a player who walks a square among them and never dies.
+constexpr uint32_t framesPerMinute = 3750;
+
+std::unique_ptr<HeadlessBackend> walkingPlayer() {
+    HeadlessOptions options;
+    std::string script;
+    const char* ways[] = {"Left", "Up", "Right", "Down"};
+    for (uint32_t frame = 1, turn = 0; frame < framesPerMinute; frame += 45, ++turn) {
+        script += std::to_string(frame) + " " + ways[turn % 4] + (turn % 3 == 0 ? " X\n" : "\n");
+    }
+    std::string error;
+    if (!parseInputScript(script, options.script, error)) std::abort();
+    return std::make_unique<HeadlessBackend>(std::move(options));
+}
+
+void enterGreatHall() {
+    scene = 1;
+    fadingOut = fadingIn = fadeLevel = fadeInLevel = 0;
+    areaId = 11;
+    entrySide = 0;
+    fadeLevel = 240;
+    loadArea();
+    fadeLevel = 0;
+    playerX = 10 * 64 - 288;  // row 8, column 10: the middle of the hall
+    playerY = 8 * 64 - 208;
+    playing = 1;
+    maxHp = hp = 1000000000;
+    maxStamina = stamina = 9000;
+    setUpEnemies(11, 1, 0);
+}
+
+void busiestAreaMinute(benchmark::State& state) {
+    startGame();
+    int64_t frames = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        setPlatform(walkingPlayer());
+        enterGreatHall();
+        state.ResumeTiming();
+        for (uint32_t i = 0; i < framesPerMinute; ++i) runFrame();
+        frames += framesPerMinute;
+    }
+    int active = 0;
+    for (const EnemySlot& enemy : enemySlots) active += enemy.active;
+    state.counters["frames/s"] = benchmark::Counter(double(frames), benchmark::Counter::kIsRate);
+    state.counters["activeEnemies"] = active;
+}
+BENCHMARK(busiestAreaMinute)->Unit(benchmark::kMillisecond);
 
 void spriteCopy(benchmark::State& state) {
     startGame();
