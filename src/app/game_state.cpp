@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "enemies/boss.h"
 #include "enemies/collision.h"
 #include "enemies/roster.h"
 #include "world/area_maps.h"
@@ -16,6 +17,7 @@ VARNHOLT_GAME_STATE(VARNHOLT_DEFINE)
 uint8_t keyState[256] = {};
 JoyInfo joyInfo = {};
 int32_t dirRoll[8] = {};
+int32_t fragmentDrift[3] = {};
 int32_t appInstance = 0;
 int32_t mainWindow = 0;
 
@@ -26,11 +28,13 @@ void resetGameState() {
     std::memset(keyState, 0, sizeof keyState);
     joyInfo = JoyInfo{};
     std::memset(dirRoll, 0, sizeof dirRoll);
+    std::memset(fragmentDrift, 0, sizeof fragmentDrift);
     appInstance = 0;
     mainWindow = 0;
     resetAreaMap();
     resetTiles();
     resetEnemies();
+    resetBoss();
     enemySrcRect = {0, 0, 0, 0};
 }
 

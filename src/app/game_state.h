@@ -47,8 +47,25 @@ namespace varnholt {
     X(tileClock, 0)       X(fallPose, 0) \
     /* the enemy being updated: scratch, 0 between enemies */ \
     X(movedX, 0)          X(movedY, 0)        X(chaseSteps, 0) \
-    /* the boss: where and how strong it starts */ \
-    X(bossX, 0)           X(bossY, 0)         X(bossHp, 0)
+    /* the boss */ \
+    X(bossX, 0)           X(bossY, 0)         X(bossHp, 0) \
+    X(bossPrevX, 0)       X(bossPrevY, 0)     X(bossScreenX, 0) \
+    X(bossScreenY, 0)     X(bossHitTimer, 0)  X(bossRunX, 0) \
+    X(bossRunY, 0)        X(bossCharge, 0)    X(bossVolleyA, 0) \
+    X(bossVolleyB, 0)     X(bossPose, 0)      X(bossSpeed, 0) \
+    X(bossChargeDamage, 0) X(shotDamageA, 0)  X(shotDamageB, 0) \
+    X(bossTouchDamage, 0) X(shotScreenX, 0)   X(shotScreenY, 0) \
+    /* game over */ \
+    X(gameOverFrames, 0) \
+    /* opening and ending */ \
+    X(openingFrame, 0)    X(titleScroll, 700) X(introWalk, 0) \
+    X(introDepth, 0)      X(introAnimCounter, 0) X(introStep, 0) \
+    X(introFigureColumn, 64) X(titleHeight, 0) X(menuCursor, 0) \
+    X(menuKeyLock, 0)     X(cursorVisible, 1) X(cursorBlink, 0) \
+    X(endingFrame, 0)     X(endingScroll, 600) X(endingHeight, 0) \
+    /* status display */ \
+    X(startNotice, 0)     X(bossNoticePhase, 0) X(wallClock, 0) \
+    X(prevWallClock, 0)
 
 #define VARNHOLT_DECLARE(name, start) extern int32_t name;
 VARNHOLT_GAME_STATE(VARNHOLT_DECLARE)
@@ -57,6 +74,7 @@ VARNHOLT_GAME_STATE(VARNHOLT_DECLARE)
 extern uint8_t keyState[256];  // bit 7 set = key down
 extern JoyInfo joyInfo;        // joystick 0 as last queried
 extern int32_t dirRoll[8];     // one direction roll 0..7 per enemy slot
+extern int32_t fragmentDrift[3];  // the opening's three falling fragments: drift counters
 
 // Opaque handles of the platform objects the game passes around.
 extern int32_t appInstance;

@@ -11,6 +11,7 @@
 #include "display/bitmaps.h"
 #include "display/display.h"
 #include "display/palette.h"
+#include "enemies/boss.h"
 #include "enemies/collision.h"
 #include "enemies/roster.h"
 #include "world/area_maps.h"
@@ -97,6 +98,8 @@ std::string dumpState(uint32_t framesRun) {
     writeJoyInfo(out, joyInfo);
     out << ",\n\"dirRoll\":";
     writeArray(out, dirRoll, 8);
+    out << ",\n\"fragmentDrift\":";
+    writeArray(out, fragmentDrift, 3);
     out << ",\n\"randomState\":" << randomState;
     out << ",\n\"lastFrameTime\":" << lastFrameTime;
     out << ",\n\"firstFrameTaken\":" << (firstFrameTaken ? 1 : 0);
@@ -148,6 +151,25 @@ std::string dumpState(uint32_t framesRun) {
     }
     out << ",\n\"enemySrcRect\":";
     writeRect(out, enemySrcRect);
+
+    out << ",\n\"bossShots\":[";
+    for (int i = 0; i < bossShotCount; ++i) {
+        const BossShot& shot = bossShots[i];
+        out << (i ? ",\n  " : "\n  ") << "{\"kind\":" << shot.kind << ",\"drawX\":" << shot.drawX
+            << ",\"drawY\":" << shot.drawY << ",\"x\":" << shot.x << ",\"y\":" << shot.y
+            << ",\"life\":" << shot.life << '}';
+    }
+    out << ']';
+    out << ",\n\"shotPhase\":";
+    writeArray(out, shotPhase, bossShotCount);
+    out << ",\n\"shotSway\":";
+    writeArray(out, shotSway, bossShotCount);
+    out << ",\n\"sineTable\":";
+    writeArray(out, sineTable, sineTableSize);
+    out << ",\n\"bossSrcRect\":";
+    writeRect(out, bossSrcRect);
+    out << ",\n\"shotSrcRect\":";
+    writeRect(out, shotSrcRect);
     out << "\n}\n";
     return out.str();
 }

@@ -20,6 +20,11 @@ int fileCreate(const std::string& path) {
     return handle < 0 ? fileError : handle;
 }
 
+int fileOpenOrCreate(const std::string& path) {
+    int handle = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    return handle < 0 ? fileError : handle;
+}
+
 int32_t fileRead(int handle, void* buffer, uint32_t count) {
     if (handle < 0) return fileError;
     uint32_t done = 0;
@@ -52,6 +57,21 @@ int32_t fileSeek(int handle, int32_t offset, int origin) {
 
 void fileClose(int handle) {
     if (handle >= 0) ::close(handle);
+}
+
+bool fileReplace(const std::string& path, const std::vector<uint8_t>& bytes) {
+    const std::string fresh = path + ".new";
+    int handle = ::open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (handle < 0) return false;
+    const bool written = fileWrite(handle, bytes.data(), static_cast<uint32_t>(bytes.size())) ==
+                             static_cast<int32_t>(bytes.size()) &&
+                         ::fsync(handle) == 0;
+    const bool closed = ::close(handle) == 0;
+    if (!written || !closed || std::rename(fresh.c_str(), path.c_str()) != 0) {
+        ::unlink(fresh.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t limitBytes) {

@@ -12,10 +12,17 @@ constexpr int fileError = -1;
 
 int fileOpenReadWrite(const std::string& path);  // never truncates; -1 if missing
 int fileCreate(const std::string& path);         // creates or truncates
+int fileOpenOrCreate(const std::string& path);   // opens, creating an empty file when missing; never truncates
 int32_t fileRead(int handle, void* buffer, uint32_t count);
 int32_t fileWrite(int handle, const void* buffer, uint32_t count);
 int32_t fileSeek(int handle, int32_t offset, int origin);  // origin 0 start, 1 current, 2 end
 void fileClose(int handle);
+
+// Replaces the whole file with `bytes`: they are written to a new file
+// beside it, which takes the old one's place only once complete, so a
+// failed or interrupted write leaves the old content as it was. Answers
+// false when nothing was replaced.
+bool fileReplace(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Reads a whole file that may be opened for reading only (game data).
 // Answers false when it cannot be opened or read; never reads more than

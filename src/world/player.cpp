@@ -138,17 +138,18 @@ void staminaEffects() {
 
 }  // namespace
 
+void pollJoystick() {
+    if (platform().queryJoystick(joyInfo) != joyNoError) {
+        joyInfo.x = joyCentre;
+        joyInfo.y = joyCentre;
+        joyInfo.buttons = 0;
+    }
+}
+
 void controlPlayer() {
     const bool joy = joystickPresent == 1;
     if (joy) {
-        // This query's values act in the next frame. A joystick that no
-        // longer answers is centred with no button down, so that the
-        // player does not walk on by himself.
-        if (platform().queryJoystick(joyInfo) != joyNoError) {
-            joyInfo.x = joyCentre;
-            joyInfo.y = joyCentre;
-            joyInfo.buttons = 0;
-        }
+        pollJoystick();
     } else {
         platform().readKeyboard(keyState);
     }

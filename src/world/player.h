@@ -22,6 +22,12 @@ void controlPlayer();
 // and playerHitTimer.
 void drawPlayer();
 
+// Called by player control and by the opening: queries joystick 0 into
+// joyInfo, whose values the frame driver copies at the next frame. A
+// joystick that no longer answers reads as centred with no button down, so
+// that nothing walks or fires on by itself.
+void pollJoystick();
+
 // The walking step in pixels per frame, before stepBonus: +2 dashing,
 // -1 tired, -2 exhausted.
 constexpr int32_t baseStep = 2;

@@ -113,7 +113,8 @@ TEST_F(CommandLine, SetChangesAVariableBeforeTheFirstFrame) {
     ASSERT_EQ(result.exitCode, 0) << result.errors;
     const std::string state = readText(path("s.json"));
     EXPECT_NE(state.find("\"quakeFrames\":1,"), std::string::npos);
-    EXPECT_NE(state.find("\"quakeNotice\":150,"), std::string::npos);
+    // Raised to 150 in the first frame, shown in both.
+    EXPECT_NE(state.find("\"quakeNotice\":148,"), std::string::npos);
     EXPECT_EQ(readText(path("e.jsonl")),
               "{\"frame\":1,\"event\":\"sound\",\"effect\":\"Earthquake\"}\n"
               "{\"frame\":2,\"event\":\"sound\",\"effect\":\"Earthquake\"}\n");

@@ -1,0 +1,20 @@
+// The best score across runs: "score.slf" in the working folder, one
+// signed 32-bit little-endian number and nothing else.
+#pragma once
+
+#include <cstdint>
+
+namespace varnholt {
+
+constexpr const char* scoreFileName = "score.slf";
+
+// Called every frame by the game-over screen and the ending once they show
+// the final score. Reads the stored best into bestScore and, when score is
+// strictly higher, makes it the best and stores it. Answers 1.
+//
+// A file of fewer than 4 bytes holds no score, and a negative one counts as
+// 0. The new best replaces the file only once it is completely written, so
+// a failed write leaves the old best score in place.
+int updateScoreFile();
+
+}  // namespace varnholt
