@@ -1,0 +1,498 @@
+// The opening with its title menu, and the ending with the final score.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/frame_driver.h"
+#include "app/game_state.h"
+#include "app/screens.h"
+#include "app/startup.h"
+#include "audio/sound_effects.h"
+#include "display/bitmaps.h"
+#include "display/display.h"
+#include "platform/headless/input_script.h"
+#include "support/headless_game.h"
+
+using namespace varnholt;
+
+namespace {
+
+// Every pixel of a coded sheet tells where it came from.
+uint8_t code(int x, int y) { return uint8_t(1 + (3 * x + 29 * y) % 199); }
+// Digit d is solid 230 + d, the rest of the digit sheet 228 or 229;
+// coded sheets stay below 201.
+uint8_t digitColour(int x, int y) { return y >= 18 ? 229 : x < 160 ? uint8_t(230 + x / 16) : 228; }
+
+void replaceSheet(std::unique_ptr<SpriteSheet>& sheet, uint8_t (*colour)(int, int)) {
+    auto made = std::make_unique<SpriteSheet>();
+    made->width = sheet->width;
+    made->height = sheet->height;
+    made->pixels.resize(size_t(made->width) * made->height);
+    for (int y = 0; y < made->height; ++y) {
+        for (int x = 0; x < made->width; ++x) made->pixels[size_t(y) * made->width + x] = colour(x, y);
+    }
+    sheet = std::move(made);
+}
+
+uint8_t screen(int x, int y) { return backBuffer->pixels[size_t(y) * screenWidth + x]; }
+
+// Whether the source rectangle of a coded sheet stands whole at (x, y).
+bool drawnAt(const Rect& source, int x, int y) {
+    for (int row = 0; row < source.bottom - source.top; ++row) {
+        for (int col = 0; col < source.right - source.left; ++col) {
+            if (screen(x + col, y + row) != code(source.left + col, source.top + row)) return false;
+        }
+    }
+    return true;
+}
+
+// The solid digit filling columns [x0, x1) of rows [y0, y1): 0..9, -1 for
+// none, -2 for anything else.
+int digitIn(int x0, int x1, int y0, int y1) {
+    const uint8_t first = screen(x0, y0);
+    bool any = false, uniform = true;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            any = any || (screen(x, y) >= 228 && screen(x, y) <= 239);
+            uniform = uniform && screen(x, y) == first;
+        }
+    }
+    if (!any) return -1;
+    return uniform && first >= 230 && first <= 239 ? first - 230 : -2;
+}
+// Score digit k, doubled, seen where the neighbouring digits leave it.
+int scoreDigit(int k) { return digitIn(370 - 22 * k, 382 - 22 * k, 180, 216); }
+// A small digit with its left edge at x.
+int smallDigit(int x, int y) { return digitIn(x + 6, x + 10, y, y + 18); }
+
+// ---------------------------------------------------------------- opening
+
+class Opening : public ::testing::Test {
+protected:
+    void start(const std::string& script, bool joystick = false) {
+        HeadlessOptions options;
+        options.joystickPresent = joystick;
+        std::string error;
+        ASSERT_TRUE(parseInputScript(script, options.script, error)) << error;
+        backend = &testing_support::freshHeadlessGame(options);
+        ASSERT_EQ(initGame(1, 0, 1), 1);
+        replaceSheet(openingSheet, code);
+    }
+    static void frames(int n) { while (n-- > 0) runFrame(); }
+    // Screen row y shows row `sheetRow` of the title across its 550 columns.
+    static bool titleRow(int y, int sheetRow) {
+        for (int x = 0; x < 550; ++x) {
+            if (screen(50 + x, y) != code(x, sheetRow)) return false;
+        }
+        return true;
+    }
+    static bool titleAt(int y, int height) {
+        for (int row = 0; row < height; ++row) {
+            if (!titleRow(y + row, row)) return false;
+        }
+        return y + height >= 480 || !titleRow(y + height, height);
+    }
+    static bool menuShown() { return drawnAt(Rect{0, 376, 550, 483}, 30, 50); }
+    // The cursor's left column and bottom-right corner, which no choice covers.
+    static bool cursorShown(int place) {
+        const int top = 300 + 60 * place;
+        for (int row = 0; row < 42; ++row) {
+            if (screen(231, top + row) != code(26, 486 + row)) return false;
+        }
+        return screen(404, top + 41) == code(199, 527);
+    }
+    HeadlessBackend* backend = nullptr;
+};
+
+TEST_F(Opening, TitleRisesHalfAPixelPerFrameToRestAt60) {
+    ASSERT_NO_FATAL_FAILURE(start(""));
+    struct Probe { int frame, y, height; };
+    const Probe probes[] = {{1, 410, 70},   {2, 409, 71},   {3, 409, 71},  {181, 320, 160},
+                            {521, 150, 330}, {522, 149, 330}, {700, 60, 330}};
+    int done = 0;
+    for (const Probe& p : probes) {
+        frames(p.frame - done);
+        done = p.frame;
+        EXPECT_EQ(titleHeight, p.height) << "frame " << p.frame;
+        EXPECT_TRUE(titleAt(p.y, p.height)) << "frame " << p.frame;
+        EXPECT_FALSE(menuShown()) << "frame " << p.frame;
+    }
+    EXPECT_EQ(titleScroll, 0);
+    frames(1);
+    EXPECT_TRUE(menuShown());
+}
+
+TEST_F(Opening, FigureAndEarthquakeFollowTheScript) {
+    ASSERT_NO_FATAL_FAILURE(start(""));
+    struct Check { int frame, quakeFrames, shakeX, figureColumn, walk, depth, step; };
+    const Check checks[] = {
+        {34, 0, 0, 64, 34, 0, 1},      {35, 0, 0, 64, 35, 0, 0},     {70, 0, 0, 64, 70, 0, 1},
+        {399, 0, 0, 64, 399, 0, 0},    {400, 100, 0, 64, 400, 0, 0}, {401, 99, 5, 64, 401, 0, 0},
+        {402, 98, -5, 64, 402, 0, 0},  {449, 51, 5, 64, 449, 0, 1},  {450, 50, -5, 64, 450, 0, 1},
+        {451, 49, 5, 64, 450, 0, 0},   {499, 1, 5, 64, 450, 0, 0},   {500, 0, -5, 0, 450, 0, 0},
+        {501, 0, 0, 0, 450, 0, 0},     {579, 0, 0, 0, 450, 0, 0},    {580, 0, 0, 0, 450, -1, 1},
+        {600, 0, 0, 0, 450, -21, 0}};
+    int done = 0;
+    for (const Check& c : checks) {
+        frames(c.frame - done);
+        done = c.frame;
+        EXPECT_EQ(openingFrame, c.frame);
+        EXPECT_EQ(quakeFrames, c.quakeFrames) << "frame " << c.frame;
+        EXPECT_EQ(shakeX, c.shakeX) << "frame " << c.frame;
+        EXPECT_EQ(introFigureColumn, c.figureColumn) << "frame " << c.frame;
+        EXPECT_EQ(introWalk, c.walk) << "frame " << c.frame;
+        EXPECT_EQ(introDepth, c.depth) << "frame " << c.frame;
+        EXPECT_EQ(introStep, c.step) << "frame " << c.frame;
+    }
+    std::vector<uint32_t> quakeSounds;
+    for (const RecordedEvent& e : backend->events()) {
+        const bool quake = e.kind == RecordedKind::Sound && e.effect == int(SoundEffect::Earthquake);
+        if (quake) quakeSounds.push_back(e.frame);
+    }
+    ASSERT_EQ(quakeSounds.size(), 100u);
+    EXPECT_EQ(quakeSounds.front(), 401u);
+    EXPECT_EQ(quakeSounds.back(), 500u);
+}
+
+TEST_F(Opening, FigureDoesNotTurnWhileTheGroundStillShakes) {
+    ASSERT_NO_FATAL_FAILURE(start(""));
+    frames(499);
+    quakeFrames = 5;
+    frames(1);
+    EXPECT_EQ(introFigureColumn, 64);
+    frames(10);
+    EXPECT_EQ(introFigureColumn, 64) << "the figure turns only at frame 500";
+}
+
+TEST_F(Opening, EnterShowsTheTitleAtRestAndTheMenuInTheSameFrame) {
+    ASSERT_NO_FATAL_FAILURE(start("1\n5 Enter\n6\n"));
+    frames(4);
+    EXPECT_EQ(titleScroll, 696);
+    frames(1);
+    EXPECT_EQ(titleScroll, 0);
+    EXPECT_EQ(titleHeight, 330);
+    EXPECT_TRUE(menuShown());
+    for (int row = 97; row < 240; ++row) EXPECT_TRUE(titleRow(60 + row, row)) << "title row " << row;
+    EXPECT_TRUE(drawnAt(Rect{25, 335, 157, 379}, 253, 300));
+    EXPECT_TRUE(drawnAt(Rect{316, 335, 489, 373}, 232, 360));
+    EXPECT_TRUE(drawnAt(Rect{165, 335, 305, 379}, 251, 420));
+}
+
+TEST_F(Opening, JoystickButtonsSkipAndChooseOneFrameLater) {
+    ASSERT_NO_FATAL_FAILURE(start("1 joy=32767,32767,2\n2\n3 joy=32767,32767,1\n4\n", true));
+    frames(1);
+    EXPECT_EQ(titleScroll, 699) << "the menu reads the copy taken before this frame's query";
+    frames(1);
+    EXPECT_EQ(titleScroll, 0) << "button 2 skips the rise";
+    EXPECT_TRUE(menuShown());
+    menuCursor = 2;
+    frames(1);
+    EXPECT_EQ(fadingOut, 0);
+    frames(1);
+    EXPECT_EQ(fadingOut, 1) << "button 1 chooses";
+    EXPECT_EQ(difficulty, 2);
+}
+
+struct MenuMove {
+    const char* keys;  // held in the third frame
+    int32_t from;
+    int32_t fadingOut;
+    int32_t to;
+};
+
+class MenuKeys : public Opening, public ::testing::WithParamInterface<MenuMove> {};
+
+TEST_P(MenuKeys, MoveTheCursorWithWrapAround) {
+    const MenuMove& m = GetParam();
+    ASSERT_NO_FATAL_FAILURE(start(std::string("1 Enter\n2\n3 ") + m.keys + "\n4\n"));
+    frames(2);
+    menuCursor = m.from;
+    fadingOut = m.fadingOut;
+    frames(1);
+    EXPECT_EQ(menuCursor, m.to) << m.keys << " from " << m.from;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MenuKeys,
+    ::testing::Values(MenuMove{"Down", 0, 0, 1}, MenuMove{"Down", 1, 0, 2}, MenuMove{"Down", 2, 0, 0},
+                      MenuMove{"Up", 0, 0, 2}, MenuMove{"Up", 1, 0, 0}, MenuMove{"Up", 2, 0, 1},
+                      MenuMove{"Up Down", 2, 0, 1}, MenuMove{"Down Up", 0, 0, 2},
+                      MenuMove{"Up", 0, 1, 2}, MenuMove{"Down", 2, 1, 0}));
+
+struct JoyMove {
+    uint32_t y;
+    int32_t fadingOut;
+    int32_t to;
+};
+
+class MenuJoystick : public Opening, public ::testing::WithParamInterface<JoyMove> {};
+
+TEST_P(MenuJoystick, MovesTheCursorOnlyWhenNoFadeRuns) {
+    const JoyMove& m = GetParam();
+    ASSERT_NO_FATAL_FAILURE(
+        start("1 Enter\n2\n3 joy=32767," + std::to_string(m.y) + ",0\n4\n", true));
+    frames(3);
+    EXPECT_EQ(menuCursor, 0) << "the position reaches the menu one frame later";
+    fadingOut = m.fadingOut;
+    frames(1);
+    EXPECT_EQ(menuCursor, m.to) << "y " << m.y << ", fading out " << m.fadingOut;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, MenuJoystick,
+                         ::testing::Values(JoyMove{2000, 0, 2}, JoyMove{0, 0, 2}, JoyMove{2001, 0, 0},
+                                           JoyMove{62000, 0, 1}, JoyMove{65535, 0, 1},
+                                           JoyMove{61999, 0, 0}, JoyMove{2000, 1, 0},
+                                           JoyMove{62000, 1, 0}));
+
+TEST_F(Opening, EachPressMovesTheCursorOnce) {
+    ASSERT_NO_FATAL_FAILURE(start("1 Enter\n2\n3 Down\n6 Up\n9\n10 Down\n11\n"));
+    frames(8);
+    EXPECT_EQ(menuCursor, 1) << "held Down, then Up without letting go";
+    frames(2);
+    EXPECT_EQ(menuCursor, 2);
+    frames(1);
+    EXPECT_EQ(menuKeyLock, 0);
+}
+
+TEST_F(Opening, CursorBlinksTwentyOneFramesOnAndSevenOff) {
+    ASSERT_NO_FATAL_FAILURE(start("1 Enter\n2\n"));
+    for (int m = 1; m <= 56; ++m) {
+        frames(1);
+        const bool on = (m >= 1 && m <= 20) || (m >= 28 && m <= 48) || m == 56;
+        EXPECT_EQ(cursorShown(0), on) << "menu frame " << m;
+    }
+}
+
+TEST_F(Opening, CursorStandsBesideTheChosenLine) {
+    ASSERT_NO_FATAL_FAILURE(start("1 Enter\n2\n"));
+    frames(1);
+    for (int32_t place = 0; place < 3; ++place) {
+        menuCursor = place;
+        cursorBlink = 0;
+        cursorVisible = 1;
+        frames(1);
+        for (int other = 0; other < 3; ++other) {
+            EXPECT_EQ(cursorShown(other), other == place) << "cursor on " << place;
+        }
+    }
+}
+
+class MenuChoice : public Opening, public ::testing::WithParamInterface<int32_t> {};
+
+TEST_P(MenuChoice, StartsTheGameInArea40WithTheChosenDifficulty) {
+    const int32_t choice = GetParam();
+    ASSERT_NO_FATAL_FAILURE(start("1 Enter\n2\n3 C\n4\n"));
+    frames(2);
+    menuCursor = choice;
+    difficulty = (choice + 1) % 3;
+    quakeFrames = 50;
+    frames(1);
+    EXPECT_EQ(difficulty, choice);
+    EXPECT_EQ(fadingOut, 1);
+    EXPECT_EQ(quakeFrames, 0);
+    frames(29);
+    EXPECT_EQ(scene, 0) << "29 steps of the fade-out do not reach 240";
+    frames(1);
+    EXPECT_EQ(scene, 1);
+    EXPECT_EQ(areaId, 40);
+    EXPECT_EQ(difficulty, choice);
+    EXPECT_EQ(playerX, -224);
+    EXPECT_EQ(playerY, 814);
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, MenuChoice, ::testing::Values(0, 1, 2));
+
+TEST_F(Opening, ChoiceIsTakenAgainDuringTheFadeOut) {
+    ASSERT_NO_FATAL_FAILURE(start("1 Enter\n2\n3 C\n4 Down\n5 C\n6\n"));
+    frames(3);
+    EXPECT_EQ(difficulty, 0);
+    frames(2);
+    EXPECT_EQ(menuCursor, 1);
+    EXPECT_EQ(difficulty, 1);
+}
+
+// ----------------------------------------------------------------- ending
+
+// Keeps the test's files in a folder of its own and goes back after.
+struct InDirectory {
+    explicit InDirectory(const std::string& dir) { std::filesystem::current_path(dir); }
+    ~InDirectory() { std::filesystem::current_path(previous); }
+    const std::filesystem::path previous = std::filesystem::current_path();
+};
+
+struct Stats {
+    int32_t fallCount, hp, level, exp, playSeconds, stamina, bossAlive, difficulty;
+};
+
+class Ending : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing_support::freshHeadlessGame();
+        ASSERT_EQ(initGame(1, 0, 1), 1);
+        replaceSheet(endingSheet, code);
+        replaceSheet(digitSheet, digitColour);
+        scene = 2;
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        here.emplace(testing_support::scratchDirectory("screens_" + name));
+    }
+    static void set(const Stats& s) {
+        std::tie(fallCount, hp, level, exp, playSeconds, stamina, bossAlive, difficulty) =
+            std::tie(s.fallCount, s.hp, s.level, s.exp, s.playSeconds, s.stamina, s.bossAlive, s.difficulty);
+    }
+    static void frame() {
+        clearBackBuffer();
+        drawScreens();
+    }
+    static void storeBest(const std::vector<uint8_t>& bytes) {
+        std::ofstream("score.slf", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                          std::streamsize(bytes.size()));
+    }
+    static std::vector<uint8_t> scoreFile() {
+        std::ifstream in("score.slf", std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    static bool bestCaptionShown() {
+        return drawnAt(Rect{68, 269, 140, 285}, 565, 45) && drawnAt(Rect{0, 220, 220, 269}, 215, 50);
+    }
+    std::optional<InDirectory> here;
+};
+
+TEST_F(Ending, PictureRisesFrom439To140AndGoesAfterFrame765) {
+    struct Probe { int frame, y, height; };
+    const Probe probes[] = {{1, 439, 41}, {2, 439, 41}, {3, 438, 42}, {600, 140, 218}, {765, 140, 218}};
+    int done = 0;
+    for (const Probe& p : probes) {
+        while (done < p.frame) frame(), ++done;
+        EXPECT_EQ(endingHeight, p.height) << "frame " << p.frame;
+        EXPECT_TRUE(drawnAt(Rect{0, 0, 471, p.height}, 90, p.y)) << "frame " << p.frame;
+        EXPECT_FALSE(drawnAt(Rect{0, 0, 471, 1}, 90, p.y - 1)) << "frame " << p.frame;
+    }
+    EXPECT_FALSE(drawnAt(Rect{0, 218, 471, 219}, 90, 358));
+    frame();
+    EXPECT_FALSE(drawnAt(Rect{0, 0, 471, 1}, 90, 140)) << "frame 766";
+}
+
+struct ScoreCase {
+    const char* what;
+    Stats stats;
+    int32_t score;
+};
+
+class EndingScore : public Ending, public ::testing::WithParamInterface<ScoreCase> {};
+
+TEST_P(EndingScore, IsCountedFromFrame771) {
+    const ScoreCase& c = GetParam();
+    set(c.stats);
+    score = -7;
+    endingFrame = 769;
+    frame();
+    EXPECT_EQ(score, -7) << c.what;
+    EXPECT_FALSE(drawnAt(Rect{0, 270, 67, 300}, 280, 130));
+    frame();
+    EXPECT_EQ(score, c.score) << c.what;
+    EXPECT_TRUE(drawnAt(Rect{0, 270, 67, 300}, 280, 130));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EndingScore,
+    ::testing::Values(ScoreCase{"no bonus while the boss lives", {2, 10, 5, 30, 100, 4550, 1, 2}, 715},
+                      ScoreCase{"boss defeated on 2", {2, 10, 5, 30, 100, 4550, 0, 2}, 10715},
+                      ScoreCase{"boss defeated on 1", {2, 10, 5, 30, 100, 4550, 0, 1}, 5715},
+                      ScoreCase{"boss defeated on 0", {2, 10, 5, 30, 100, 4550, 0, 0}, 715},
+                      ScoreCase{"stamina in whole hundreds", {0, 1, 1, 0, 0, 199, 1, 0}, 102},
+                      ScoreCase{"one stays one", {0, 1, 1, 0, 101, 100, 1, 0}, 1},
+                      ScoreCase{"negative shows as 0", {0, 1, 1, 0, 500, 0, 1, 0}, 0}));
+
+TEST_F(Ending, SingleDigitScoreRollsThenJumpsStraightToTheBestScore) {
+    set({0, 5, 0, 0, 0, 0, 1, 0});
+    endingFrame = 770;
+    const std::pair<int, int> shown[] = {{771, -1}, {780, -1}, {781, 0}, {790, 5},
+                                         {799, 9},  {800, 0},  {879, 9}, {880, -1}};
+    for (const auto& [e, digit] : shown) {
+        while (endingFrame < e) frame();
+        EXPECT_EQ(scoreDigit(0), digit) << "ending frame " << e;
+        EXPECT_EQ(scoreDigit(1), -1) << "ending frame " << e;
+        EXPECT_FALSE(bestCaptionShown());
+    }
+    frame();
+    EXPECT_EQ(endingFrame, 1400);
+    EXPECT_EQ(scoreDigit(0), 5);
+    EXPECT_TRUE(bestCaptionShown());
+    EXPECT_EQ(smallDigit(620, 65), 5);
+    EXPECT_EQ(smallDigit(610, 65), -1);
+}
+
+TEST_F(Ending, FiveDigitScoreRollsOneDigitAfterAnother) {
+    set({100, 45, 20, 150, 0, 0, 1, 0});  // 12345
+    endingFrame = 770;
+    struct Probe { int frame, digits[6]; };
+    const Probe probes[] = {{879, {9, -1, -1, -1, -1, -1}}, {880, {-1, 0, -1, -1, -1, -1}},
+                            {881, {5, 0, -1, -1, -1, -1}},  {979, {5, 9, -1, -1, -1, -1}},
+                            {980, {5, -1, 0, -1, -1, -1}},  {981, {5, 4, 0, -1, -1, -1}},
+                            {1081, {5, 4, 3, 0, -1, -1}},   {1181, {5, 4, 3, 2, 0, -1}},
+                            {1279, {5, 4, 3, 2, 9, -1}},    {1280, {5, 4, 3, 2, -1, -1}}};
+    for (const Probe& p : probes) {
+        while (endingFrame < p.frame) frame();
+        ASSERT_EQ(endingFrame, p.frame);
+        for (int k = 0; k < 6; ++k) EXPECT_EQ(scoreDigit(k), p.digits[k]) << p.frame << ", k " << k;
+        EXPECT_FALSE(bestCaptionShown()) << "frame " << p.frame;
+    }
+    frame();
+    EXPECT_EQ(score, 12345);
+    EXPECT_EQ(endingFrame, 1400) << "the fifth digit stands and the roll ends";
+    const int digits[6] = {5, 4, 3, 2, 1, -1};
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(scoreDigit(k), digits[k]) << "k " << k;
+    EXPECT_TRUE(bestCaptionShown());
+    const int best[6] = {5, 4, 3, 2, 1, -1};  // at x 620, 610, ..., 570
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(smallDigit(620 - 10 * k, 65), best[k]) << "best digit " << k;
+}
+
+struct BestCase {
+    std::vector<uint8_t> stored;
+    int digits[6];  // at x 620, 610, ..., 570
+};
+
+class EndingBestScore : public Ending, public ::testing::WithParamInterface<BestCase> {};
+
+TEST_P(EndingBestScore, ShowsTheStoredBestWithAsManyDigitsAsItHas) {
+    storeBest(GetParam().stored);
+    set({0, 1, 1, 0, 500, 0, 1, 0});  // a score of 0
+    endingFrame = 1399;
+    frame();
+    EXPECT_TRUE(bestCaptionShown());
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(smallDigit(620 - 10 * k, 65), GetParam().digits[k]) << k;
+    EXPECT_EQ(scoreFile(), GetParam().stored) << "a lower score leaves the file alone";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EndingBestScore,
+    ::testing::Values(BestCase{{5, 0, 0, 0}, {5, -1, -1, -1, -1, -1}},
+                      BestCase{{10, 0, 0, 0}, {0, 1, -1, -1, -1, -1}},
+                      BestCase{{0xE8, 0x03, 0, 0}, {0, 0, 0, 1, -1, -1}},
+                      BestCase{{0x9F, 0x86, 0x01, 0}, {9, 9, 9, 9, 9, -1}},
+                      BestCase{{0xA0, 0x86, 0x01, 0}, {0, 0, 0, 0, 0, 1}},
+                      BestCase{{0x40, 0xE2, 0x01, 0}, {6, 5, 4, 3, 2, 1}}));
+
+TEST_F(Ending, HigherScoreIsWrittenOnce) {
+    set({2, 10, 5, 30, 100, 4550, 1, 2});  // 715
+    endingFrame = 770;
+    frame();
+    EXPECT_EQ(bestScore, 715);
+    EXPECT_EQ(scoreFile(), (std::vector<uint8_t>{0xCB, 0x02, 0, 0}));
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    std::filesystem::last_write_time("score.slf", old);
+    for (int i = 0; i < 5; ++i) frame();
+    EXPECT_EQ(std::filesystem::last_write_time("score.slf"), old) << "an equal best is not rewritten";
+}
+
+}  // namespace
