@@ -35,6 +35,8 @@ const char* const helpText =
     "  --frames N            run exactly N frames, then exit\n"
     "  --set NAME=VALUE      set a game variable after start-up, before the first frame\n"
     "  --dump-state FILE     after the last frame, write every game variable to FILE as JSON\n"
+    "  --midi-log FILE       write every MIDI message the music plays to FILE, one line each:\n"
+    "                        milliseconds since the piece started, then the bytes in hex\n"
     "  --help                show this text\n"
     "\n"
     "Scripted runs without a window or sound device:\n"
@@ -59,6 +61,7 @@ struct Options {
     std::string inputFile;
     bool joystick = false;
     std::string dumpFile;
+    std::string midiLogFile;
     std::string eventsFile;
     std::map<uint32_t, std::string> screenshots;
     std::vector<std::pair<int32_t*, int32_t>> settings;
@@ -106,6 +109,8 @@ Options parseOptions(int argc, char** argv) {
             options.joystick = true;
         } else if (option == "--dump-state") {
             options.dumpFile = value();
+        } else if (option == "--midi-log") {
+            options.midiLogFile = value();
         } else if (option == "--events") {
             options.eventsFile = value();
         } else if (option == "--screenshot") {
@@ -186,6 +191,11 @@ std::string eventLines(const HeadlessBackend& backend) {
         case RecordedKind::Debug:
             out += "\"event\":\"debug\",\"text\":" + jsonString(event.text);
             break;
+        case RecordedKind::Music:
+            out += "\"event\":\"music\",\"action\":" + jsonString(event.action);
+            if (event.action == "open") out += ",\"file\":" + jsonString(event.text);
+            if (event.action == "done") out += ",\"block\":" + std::to_string(event.effect);
+            break;
         }
         out += "}\n";
     }
@@ -228,6 +238,11 @@ int runProgram(int argc, char** argv) {
         setPlatform(makeSdlBackend());
     }
     setDataDirectory(options.dataDirectory);
+    if (!options.midiLogFile.empty() && !platform().openMidiLog(options.midiLogFile)) {
+        std::fprintf(stderr, "varnholt: cannot write the MIDI log '%s'\n", options.midiLogFile.c_str());
+        setPlatform(nullptr);
+        return 1;
+    }
     if (options.window) displayMode = 1;
     if (options.frames) frameLimit = *options.frames;
     if (!options.dumpFile.empty()) atFrameLimit = takeFinalState;

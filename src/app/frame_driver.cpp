@@ -56,7 +56,7 @@ void drawRolls() {
 void decideMusic() {
     if (scene == 0 && fadingOut == 0 && fadingIn == 0) startMusic(1);
     if (scene == 2 || fadingOut == 1 || fadingIn == 1 || playing == 0) stopMusic();
-    if (scene == 1 && fadeInLevel >= 248) openMusic(dataPath("音楽/back.mds").c_str(), mainWindow);
+    if (scene == 1 && fadeInLevel >= 248) openMusic("音楽/back.mds", mainWindow);
     if (scene == 1 && fadingOut == 0 && fadingIn == 0 && playing == 1) startMusic(1);
 }
 
@@ -152,6 +152,8 @@ int runMessageLoop() {
         if (platform().takeMessage(message)) {
             if (message.kind == MessageKind::Quit) {
                 releaseDisplay();
+                // No notice of the music may arrive while the program ends.
+                closeMusic();
                 return message.param;
             }
             windowProc(message);

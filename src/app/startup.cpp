@@ -33,7 +33,7 @@ int initGame(int32_t instance, int32_t, int32_t) {
     stamina = 9000;
     bossAlive = 1;
 
-    openMusic(dataPath("音楽/通常.mds").c_str(), mainWindow);
+    openMusic("音楽/通常.mds", mainWindow);
     return 1;
 }
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/midi_stream.h"
+
 // Virtual-key codes: the indices of the key-state array.
 namespace vk {
 constexpr int Return = 0x0D;
@@ -155,6 +157,13 @@ public:
     virtual bool openSoundDevice() = 0;
     virtual bool loadEffect(int index, const SoundFormat& format, std::vector<uint8_t> samples) = 0;
     virtual void playEffect(int index) = 0;
+
+    // Music: the MIDI stream the player plays through (the back end owns
+    // its clock and synthesizer), a log of every message it plays, and a
+    // note of what the player did, for a scripted run's record.
+    virtual MidiStream& midiStream() = 0;
+    virtual bool openMidiLog(const std::string& path) = 0;
+    virtual void recordMusic(const char* /*action*/, const std::string& /*file*/, int /*block*/) {}
 };
 
 // The back end in use. Set once by the program entry (or a test) before

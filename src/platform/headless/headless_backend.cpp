@@ -133,3 +133,16 @@ void HeadlessBackend::playEffect(int index) {
     event.effect = index;
     events_.push_back(event);
 }
+
+void HeadlessBackend::waitMs(uint32_t ms) {
+    clock_ += ms;
+    midi_.advance(ms * 1000.0, midiLog_);
+    midi_.deliverNotices();
+}
+
+void HeadlessBackend::recordMusic(const char* action, const std::string& file, int block) {
+    RecordedEvent event{frame_, RecordedKind::Music, {}, file};
+    event.effect = block;
+    event.action = action;
+    events_.push_back(event);
+}

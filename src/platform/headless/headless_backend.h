@@ -24,14 +24,15 @@ struct HeadlessOptions {
     std::map<uint32_t, std::string> screenshots;  // frame → PNG path
 };
 
-enum class RecordedKind { Message, Sound, Debug };
+enum class RecordedKind { Message, Sound, Debug, Music };
 
 struct RecordedEvent {
     uint32_t frame;
     RecordedKind kind;
     std::string caption;  // message boxes
     std::string text;     // message boxes, debugger output
-    int effect = -1;      // sound plays
+    int effect = -1;      // sound plays; the block of a music "done"
+    std::string action = {};  // music: open, start, stop, done
 };
 
 class HeadlessBackend : public Backend {
@@ -49,7 +50,9 @@ public:
     uint32_t queryJoystick(JoyInfo& info) override;
 
     uint32_t clockMs() override { return clock_; }
-    void waitMs(uint32_t ms) override { clock_ += ms; }
+    // The music plays as the virtual clock moves, and its notices arrive
+    // right after, on the game's own thread.
+    void waitMs(uint32_t ms) override;
     int64_t calendarSeconds() override;
 
     int messageBox(const std::string& caption, const std::string& text) override;
@@ -62,6 +65,10 @@ public:
     bool openSoundDevice() override;
     bool loadEffect(int index, const SoundFormat& format, std::vector<uint8_t> samples) override;
     void playEffect(int index) override;
+
+    MidiStream& midiStream() override { return midi_; }
+    bool openMidiLog(const std::string& path) override { return midiLog_.open(path); }
+    void recordMusic(const char* action, const std::string& file, int block) override;
 
     // What the run produced.
     uint32_t framesStarted() const { return frame_; }
@@ -85,4 +92,6 @@ private:
     std::vector<uint8_t> lastPixels_;
     PaletteEntry lastPalette_[256] = {};
     std::map<uint32_t, bool> screenshotsWritten_;  // frame → written
+    MidiLog midiLog_;
+    MidiStream midi_;  // last, so that it goes first
 };

@@ -14,7 +14,7 @@ constexpr Uint16 deviceBufferFrames = 512;
 
 void fillAudio(void* userdata, Uint8* stream, int len) {
     // SDL holds the device lock around this call.
-    static_cast<SoundMixer*>(userdata)->mix(reinterpret_cast<int16_t*>(stream), size_t(len) / 4);
+    static_cast<SdlBackend*>(userdata)->renderAudio(reinterpret_cast<int16_t*>(stream), size_t(len) / 4);
 }
 
 }  // namespace
@@ -38,7 +38,7 @@ bool SdlBackend::openSoundDevice() {
     wanted.channels = 2;
     wanted.samples = deviceBufferFrames;
     wanted.callback = fillAudio;
-    wanted.userdata = &mixer_;
+    wanted.userdata = this;
     SDL_AudioSpec obtained{};
     // Only the rate may differ: SDL converts anything else for us, and the
     // effects are resampled to the rate we get when they are loaded.
@@ -50,6 +50,7 @@ bool SdlBackend::openSoundDevice() {
     }
     audioRate_ = uint32_t(obtained.freq);
     mixer_.clear();
+    startSynth();
     SDL_PauseAudioDevice(audioDevice_, 0);
     return true;
 }
@@ -78,4 +79,9 @@ void SdlBackend::playEffect(int index) {
     SDL_LockAudioDevice(audioDevice_);
     mixer_.play(index);
     SDL_UnlockAudioDevice(audioDevice_);
+}
+
+void SdlBackend::renderAudio(int16_t* out, size_t frames) {
+    mixer_.mix(out, frames);
+    renderMusic(out, frames);
 }

@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <deque>
+#include <memory>
 
 #include "platform/platform.h"
 #include "platform/sound_mixer.h"
@@ -44,6 +45,12 @@ public:
     bool loadEffect(int index, const SoundFormat& format, std::vector<uint8_t> samples) override;
     void playEffect(int index) override;
 
+    MidiStream& midiStream() override { return midi_; }
+    bool openMidiLog(const std::string& path) override;
+
+    // sdl_audio.cpp: called by the audio callback for every buffer.
+    void renderAudio(int16_t* out, size_t frames);
+
 private:
     // sdl_backend.cpp: turns one SDL event into a window message, or
     // answers false when the event means nothing to the game.
@@ -63,6 +70,14 @@ private:
     // sdl_audio.cpp
     void closeSoundDevice();
 
+    // sdl_music.cpp: the synthesizer the music plays through.
+    class Synth;
+    struct SynthDeleter {
+        void operator()(Synth* synth) const;
+    };
+    void startSynth();
+    void renderMusic(int16_t* out, size_t frames);
+
     SDL_Window* window_ = nullptr;
     // Where the window was before full screen: without a window manager
     // nobody else remembers it.
@@ -79,4 +94,10 @@ private:
     SDL_AudioDeviceID audioDevice_ = 0;
     uint32_t audioRate_ = 0;
     SoundMixer mixer_;  // touched by the audio thread: lock the device first
+
+    // The music: played and rendered by the audio thread, its notices
+    // delivered by the stream's own thread. The stream guards itself.
+    MidiLog midiLog_;
+    std::unique_ptr<Synth, SynthDeleter> synth_;
+    MidiStream midi_;  // last, so that its notifier stops first
 };

@@ -1,0 +1,100 @@
+#include "audio/music_file.h"
+
+#include <cstring>
+#include <string>
+
+#include "app/little_endian.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+
+namespace varnholt {
+
+namespace {
+
+constexpr const char* caption = "MIDI Stream";
+// Far beyond any piece of music; a larger file is not one of ours.
+constexpr size_t fileLimit = size_t{16} << 20;
+constexpr uint32_t blockHeadBytes = 8;
+// What the player may allocate for one piece's buffers at the most.
+constexpr uint64_t buffersLimit = uint64_t{64} << 20;
+
+struct Chunk {
+    size_t body;  // offset of the content
+    uint32_t size;
+};
+
+// Finds the chunk `id` among the chunks from `at` to `end`, skipping
+// others (each padded to an even size).
+bool findChunk(const std::vector<uint8_t>& file, size_t at, size_t end, const char* id, Chunk& found,
+               size_t& after) {
+    while (at + 8 <= end) {
+        const uint32_t size = readU32(file.data() + at + 4);
+        const size_t body = at + 8;
+        const size_t next = body + size + (size & 1);
+        if (std::memcmp(file.data() + at, id, 4) == 0) {
+            found = {body, uint32_t(std::min<size_t>(size, end - body))};
+            after = std::min(next, end);
+            return true;
+        }
+        if (size > end - body) return false;
+        at = next;
+    }
+    return false;
+}
+
+int fail(const char* text) {
+    platform().messageBox(caption, text);
+    return 0;
+}
+
+// Each block's head and events lie inside the chunk, and no block carries
+// more than a buffer holds.
+bool blocksFit(const uint8_t* blocks, size_t size, uint32_t count, uint32_t bufferSize) {
+    size_t at = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        if (size - at < blockHeadBytes) return false;
+        const uint32_t bytes = readU32(blocks + at + 4);
+        if (bytes > bufferSize || bytes > size - at - blockHeadBytes) return false;
+        at += blockHeadBytes + bytes;
+    }
+    return true;
+}
+
+}  // namespace
+
+int readMusicFile(const char* path, std::vector<uint8_t>& blocks, MdsFormat& format,
+                  uint32_t& blockCount, int32_t) {
+    std::vector<uint8_t> file;
+    if (!readWholeFile(path, file, fileLimit)) return 0;
+
+    if (file.size() < 12 || std::memcmp(file.data(), "RIFF", 4) != 0 ||
+        std::memcmp(file.data() + 8, "MIDS", 4) != 0) {
+        return fail("Noting 'MIDS' chunk");
+    }
+    const size_t formEnd = std::min<size_t>(file.size(), size_t(8) + readU32(file.data() + 4));
+    Chunk fmt, data;
+    size_t afterFmt = 0, afterData = 0;
+    if (!findChunk(file, 12, formEnd, "fmt ", fmt, afterFmt)) return fail("Noting 'fmt ' chunk");
+    if (fmt.size < 12) return fail("MDSヘッダー読みとり失敗");
+    format.timeFormat = readU32(file.data() + fmt.body);
+    format.maxBufferSize = readU32(file.data() + fmt.body + 4);
+    format.flags = readU32(file.data() + fmt.body + 8);
+    if (!findChunk(file, afterFmt, formEnd, "data", data, afterData)) return fail("Noting 'data' chunk");
+    if (data.size < 4) return fail("データブロック数読みとり失敗");
+    blockCount = readU32(file.data() + data.body);
+
+    const uint8_t* first = file.data() + data.body + 4;
+    const size_t size = data.size - 4;
+    // Every buffer of maxBufferSize bytes must be one the file could fill:
+    // a buffer size beyond the file's own is refused, as are blocks that do
+    // not fit.
+    if (format.maxBufferSize == 0 || format.maxBufferSize > file.size() ||
+        uint64_t(blockCount) * format.maxBufferSize > buffersLimit ||
+        blockCount > size / blockHeadBytes || !blocksFit(first, size, blockCount, format.maxBufferSize)) {
+        return fail("演奏データ読みとり失敗");
+    }
+    blocks.assign(first, first + size);
+    return 1;
+}
+
+}  // namespace varnholt

@@ -1,0 +1,121 @@
+// The SDL back end's music: the MIDI stream is played inside the audio
+// callback, split at each record's sample so that timing is exact, into a
+// FluidSynth synthesizer with a General-MIDI soundfont, and added to the
+// sound effects. Without a soundfont the stream still runs, silently, so
+// that the player's loops and notices go on as they would.
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "platform/sdl/sdl_backend_impl.h"
+
+namespace {
+
+const char* const soundfonts[] = {
+    "/usr/share/sounds/sf2/TimGM6mb.sf2",
+    "/usr/share/sounds/sf2/default-GM.sf2",
+};
+constexpr double musicGain = 0.5;
+constexpr size_t chunkFrames = 512;
+
+}  // namespace
+
+class SdlBackend::Synth final : public MidiSink {
+public:
+    Synth(uint32_t rate, MidiLog& log) : log_(log) {
+        settings_ = new_fluid_settings();
+        if (settings_ == nullptr) return;
+        fluid_settings_setnum(settings_, "synth.sample-rate", double(rate));
+        fluid_settings_setnum(settings_, "synth.gain", musicGain);
+        synth_ = new_fluid_synth(settings_);
+        if (synth_ == nullptr) return;
+        for (const char* path : soundfonts) {
+            if (fluid_synth_sfload(synth_, path, 1) != FLUID_FAILED) {
+                loaded_ = true;
+                break;
+            }
+        }
+        if (!loaded_) std::fprintf(stderr, "No music: no General-MIDI soundfont in /usr/share/sounds/sf2\n");
+    }
+    ~Synth() override {
+        if (synth_ != nullptr) delete_fluid_synth(synth_);
+        if (settings_ != nullptr) delete_fluid_settings(settings_);
+    }
+
+    void send(double ms, const uint8_t* bytes, int length) override {
+        log_.send(ms, bytes, length);
+        if (!loaded_) return;
+        const int channel = bytes[0] & 0x0F;
+        const int data1 = length > 1 ? bytes[1] : 0;
+        const int data2 = length > 2 ? bytes[2] : 0;
+        switch (bytes[0] & 0xF0) {
+        case 0x80: fluid_synth_noteoff(synth_, channel, data1); break;
+        case 0x90:
+            if (data2 == 0) {
+                fluid_synth_noteoff(synth_, channel, data1);
+            } else {
+                fluid_synth_noteon(synth_, channel, data1, data2);
+            }
+            break;
+        case 0xA0: fluid_synth_key_pressure(synth_, channel, data1, data2); break;
+        case 0xB0: fluid_synth_cc(synth_, channel, data1, data2); break;
+        case 0xC0: fluid_synth_program_change(synth_, channel, data1); break;
+        case 0xD0: fluid_synth_channel_pressure(synth_, channel, data1); break;
+        case 0xE0: fluid_synth_pitch_bend(synth_, channel, data1 | data2 << 7); break;
+        default: break;
+        }
+    }
+
+    void allNotesOff() override {
+        if (loaded_) fluid_synth_all_notes_off(synth_, -1);
+    }
+
+    // Adds `frames` frames of the synthesizer's output to `out`.
+    void addTo(int16_t* out, size_t frames) {
+        if (!loaded_) return;
+        float left[chunkFrames], right[chunkFrames];
+        for (size_t done = 0; done < frames;) {
+            const size_t count = std::min(chunkFrames, frames - done);
+            fluid_synth_write_float(synth_, int(count), left, 0, 1, right, 0, 1);
+            for (size_t i = 0; i < count; ++i) {
+                int16_t* frame = out + 2 * (done + i);
+                frame[0] = int16_t(std::clamp(frame[0] + std::lround(left[i] * 32767.0f), -32768L, 32767L));
+                frame[1] = int16_t(std::clamp(frame[1] + std::lround(right[i] * 32767.0f), -32768L, 32767L));
+            }
+            done += count;
+        }
+    }
+
+private:
+    MidiLog& log_;
+    fluid_settings_t* settings_ = nullptr;
+    fluid_synth_t* synth_ = nullptr;
+    bool loaded_ = false;
+};
+
+void SdlBackend::SynthDeleter::operator()(Synth* synth) const { delete synth; }
+
+bool SdlBackend::openMidiLog(const std::string& path) { return midiLog_.open(path); }
+
+void SdlBackend::startSynth() {
+    if (!synth_) synth_.reset(new Synth(audioRate_, midiLog_));
+    midi_.startNotifier();
+}
+
+void SdlBackend::renderMusic(int16_t* out, size_t frames) {
+    if (!synth_ || audioRate_ == 0) return;
+    const double frameUs = 1e6 / audioRate_;
+    // Each stretch ends at the sample of the next record, which then plays
+    // before the stretch after it is rendered.
+    for (size_t done = 0, guard = 0; done < frames && guard < 100000; ++guard) {
+        midi_.advance(0, *synth_);
+        size_t count = frames - done;
+        const double untilUs = midi_.microsecondsToNextRecord();
+        if (untilUs >= 0) count = std::min(count, std::max<size_t>(1, size_t(std::ceil(untilUs / frameUs))));
+        synth_->addTo(out + 2 * done, count);
+        midi_.advance(double(count) * frameUs, *synth_);
+        done += count;
+    }
+}
