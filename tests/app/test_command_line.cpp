@@ -115,7 +115,12 @@ TEST_F(CommandLine, SetChangesAVariableBeforeTheFirstFrame) {
     EXPECT_NE(state.find("\"quakeFrames\":1,"), std::string::npos);
     // Raised to 150 in the first frame, shown in both.
     EXPECT_NE(state.find("\"quakeNotice\":148,"), std::string::npos);
-    EXPECT_EQ(readText(path("e.jsonl")),
+    std::string sounds;
+    std::istringstream events(readText(path("e.jsonl")));
+    for (std::string line; std::getline(events, line);) {
+        if (line.find("\"sound\"") != std::string::npos) sounds += line + "\n";
+    }
+    EXPECT_EQ(sounds,
               "{\"frame\":1,\"event\":\"sound\",\"effect\":\"Earthquake\"}\n"
               "{\"frame\":2,\"event\":\"sound\",\"effect\":\"Earthquake\"}\n");
 }
