@@ -8,6 +8,7 @@
 #include "app/game_state.h"
 #include "app/json.h"
 #include "app/random.h"
+#include "audio/music_player.h"
 #include "display/bitmaps.h"
 #include "display/display.h"
 #include "display/palette.h"
@@ -170,6 +171,12 @@ std::string dumpState(uint32_t framesRun) {
     writeRect(out, bossSrcRect);
     out << ",\n\"shotSrcRect\":";
     writeRect(out, shotSrcRect);
+    const MusicState music = musicState();
+    out << ",\n\"musicStream\":" << (music.streamOpen ? 1 : 0) << ",\n\"timeFormat\":" << music.timeFormat
+        << ",\n\"maxBufferSize\":" << music.maxBufferSize << ",\n\"blockCount\":" << music.blockCount
+        << ",\n\"manyBlocks\":" << music.manyBlocks << ",\n\"musicPlaying\":" << music.musicPlaying
+        << ",\n\"musicLoop\":" << music.musicLoop << ",\n\"nextBlock\":" << music.nextBlock
+        << ",\n\"musicRound\":" << music.round;
     out << "\n}\n";
     return out.str();
 }

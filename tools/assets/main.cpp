@@ -1,5 +1,6 @@
-// make_assets OUTDIR: draws the game's eleven bitmaps into OUTDIR/Bitmap
-// and synthesises its seven sound effects into OUTDIR/音楽.
+// make_assets OUTDIR: draws the game's eleven bitmaps into OUTDIR/Bitmap,
+// synthesises its seven sound effects into OUTDIR/音楽 and composes its
+// two pieces of music beside them.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "bmp_writer.h"
+#include "music.h"
 #include "palette.h"
 #include "sheets.h"
 #include "sounds.h"
@@ -70,5 +72,8 @@ int main(int argc, char** argv) {
                    {"レベルアップ.wav", soundLevelUp}, {"キャラ.wav", soundPlayerDies},
                    {"地震.wav", soundEarthquake}};
     for (const auto& effect : effects) ok = writeFile(sounds / effect.name, encodeWave(effect.synthesise())) && ok;
+
+    ok = writeFile(sounds / "通常.mds", composeOpeningTheme()) && ok;
+    ok = writeFile(sounds / "back.mds", composeCaveTheme()) && ok;
     return ok ? 0 : 1;
 }

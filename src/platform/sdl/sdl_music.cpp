@@ -17,7 +17,7 @@ const char* const soundfonts[] = {
     "/usr/share/sounds/sf2/TimGM6mb.sf2",
     "/usr/share/sounds/sf2/default-GM.sf2",
 };
-constexpr double musicGain = 0.5;
+constexpr double musicGain = 1.0;
 constexpr size_t chunkFrames = 512;
 
 }  // namespace
