@@ -67,6 +67,8 @@ int stopLocked() {
     // nothing.
     musicPlaying = 0;
     musicLoop = 0;
+    // A new round, too: the blocks the stop hands back belong to the old one.
+    round += 1;
     if (!streamOpen) return 0;
     report(stream().stop(), "midiStreamStop()");
     if (wasPlaying) platform().recordMusic("stop", "", -1);

@@ -15,7 +15,8 @@ HeadlessBackend& freshHeadlessGame(HeadlessOptions options = {});
 // The folder the build wrote the generated Bitmap/ and 音楽/ into.
 std::string assetDirectory();
 
-// A new empty folder for one test's files.
+// A new empty folder for one test's files, of this process alone (CTest
+// runs the tests side by side).
 std::string scratchDirectory(const std::string& name);
 
 }  // namespace testing_support
