@@ -132,6 +132,10 @@ void notice(uint32_t message, uint32_t user, uint32_t tag) { onBlockDone(message
 int openMusic(const char* path, int32_t window) {
     std::lock_guard<std::mutex> guard(lock);
     closeLocked();
+    // A start made while no stream was open left the flags of a piece that
+    // never played; the new piece waits for its own start all the same.
+    musicPlaying = 0;
+    musicLoop = 0;
     std::vector<uint8_t> data;
     uint32_t count = 0;
     if (!readMusicFile(dataPath(path).c_str(), data, format, count, window)) return 0;

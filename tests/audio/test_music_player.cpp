@@ -2,9 +2,12 @@
 // looped, stopped and replaced, and when the frames start and stop them.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -438,5 +441,56 @@ INSTANTIATE_TEST_SUITE_P(Rules, MusicStopsInFrames,
                                            StopCase{"fade-in", &fadingIn, 1},
                                            StopCase{"ending", &scene, 2},
                                            StopCase{"not playing", &playing, 0}));
+
+}  // namespace
+
+namespace {
+
+class QuietSink final : public MidiSink {
+public:
+    void send(double, const uint8_t*, int) override { ++messages; }
+    void allNotesOff() override {}
+    int messages = 0;
+};
+
+// The notices of a real device come from a thread of their own while the
+// game starts, stops and replaces pieces: nothing may be freed under the
+// stream's feet, and no start may slip in between two others.
+TEST_F(MusicPlayer, SurvivesNoticesFromAnotherThreadWhileTheGameChangesPieces) {
+    const std::string longPiece = piece("long.mds", 20, 0x30, 960);
+    const std::string shortPiece = piece("short.mds", 5, 0x50, 960);
+    MidiStream& stream = backend->midiStream();
+    stream.startNotifier();
+    std::atomic<bool> done{false};
+    QuietSink sink;
+    std::thread audio([&] {
+        while (!done) stream.advance(20000, sink);
+    });
+    uint32_t state = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 1103515245u + 12345u;
+        switch (state >> 16 & 7) {
+        case 0: openMusic((state & 1) ? longPiece.c_str() : shortPiece.c_str(), 0); break;
+        case 1: stopMusic(); break;
+        case 2: closeMusic(); break;
+        default: startMusic(1); break;
+        }
+    }
+    // And at the end a piece that plays on: its notices keep coming, and
+    // each loop starts a new round.
+    openMusic(longPiece.c_str(), 0);
+    startMusic(1);
+    const uint32_t firstRound = musicState().round;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (musicState().round < firstRound + 3 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    done = true;
+    audio.join();
+    EXPECT_GE(musicState().round, firstRound + 3) << "the notices stopped coming";
+    closeMusic();
+    EXPECT_FALSE(musicState().streamOpen);
+    EXPECT_GT(sink.messages, 0) << "the music never played";
+}
 
 }  // namespace
