@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "app/save_file.h"
+
 #include "enemies/boss.h"
 #include "enemies/collision.h"
 #include "enemies/roster.h"
@@ -35,6 +37,7 @@ void resetGameState() {
     resetTiles();
     resetEnemies();
     resetBoss();
+    std::memset(saveRecord, 0, sizeof saveRecord);
     enemySrcRect = {0, 0, 0, 0};
 }
 

@@ -8,6 +8,7 @@
 #include "app/game_state.h"
 #include "app/json.h"
 #include "app/random.h"
+#include "app/save_file.h"
 #include "audio/music_player.h"
 #include "display/bitmaps.h"
 #include "display/display.h"
@@ -99,6 +100,8 @@ std::string dumpState(uint32_t framesRun) {
     writeJoyInfo(out, joyInfo);
     out << ",\n\"dirRoll\":";
     writeArray(out, dirRoll, 8);
+    out << ",\n\"saveRecord\":";
+    writeArray(out, saveRecord, saveRecordBytes);
     out << ",\n\"fragmentDrift\":";
     writeArray(out, fragmentDrift, 3);
     out << ",\n\"randomState\":" << randomState;

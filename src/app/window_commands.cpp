@@ -1,6 +1,7 @@
 #include "app/window_commands.h"
 
 #include "app/game_state.h"
+#include "app/save_file.h"
 
 namespace varnholt {
 
@@ -25,10 +26,14 @@ void windowProc(const WindowMessage& message) {
     }
 }
 
-// The function keys have no commands yet; the keyboard is read here every
-// frame, so that the keys count alongside a joystick.
+// The keyboard is read here every frame, so that the keys count alongside a
+// joystick. A function key acts on every frame it is down. The display
+// keys F1 to F6 have no commands yet.
 int pollCommandKeys() {
     platform().readKeyboard(keyState);
+    const bool canSaveOrLoad = scene == 1 && fadingOut == 0 && fadingIn == 0;
+    if ((keyState[vk::F1 + 6] & keyDownBit) && canSaveOrLoad) saveGame();
+    if ((keyState[vk::F8] & keyDownBit) && canSaveOrLoad) loadGame();
     return 1;
 }
 

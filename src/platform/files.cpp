@@ -8,7 +8,10 @@
 
 namespace {
 std::string dataDirectory;
+int64_t writesLeft = -1;  // bytes writes may still move; negative: no limit
 }
+
+void limitFileWrites(int64_t bytes) { writesLeft = bytes; }
 
 int fileOpenReadWrite(const std::string& path) {
     int handle = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
@@ -40,11 +43,16 @@ int32_t fileRead(int handle, void* buffer, uint32_t count) {
 int32_t fileWrite(int handle, const void* buffer, uint32_t count) {
     if (handle < 0) return fileError;
     uint32_t done = 0;
+    if (writesLeft >= 0 && count > writesLeft) {
+        // A disk that fills up: the write stops short.
+        count = static_cast<uint32_t>(writesLeft);
+    }
     while (done < count) {
         ssize_t put = ::write(handle, static_cast<const char*>(buffer) + done, count - done);
         if (put <= 0) return fileError;
         done += static_cast<uint32_t>(put);
     }
+    if (writesLeft >= 0) writesLeft -= done;
     return static_cast<int32_t>(done);
 }
 

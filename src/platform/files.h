@@ -24,6 +24,11 @@ void fileClose(int handle);
 // false when nothing was replaced.
 bool fileReplace(const std::string& path, const std::vector<uint8_t>& bytes);
 
+// For tests: from now on, writes move at most `bytes` more bytes in all
+// (a write cut short answers the bytes it moved); a negative value lifts
+// the limit.
+void limitFileWrites(int64_t bytes);
+
 // Reads a whole file that may be opened for reading only (game data).
 // Answers false when it cannot be opened or read; never reads more than
 // limitBytes.
