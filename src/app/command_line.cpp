@@ -42,7 +42,7 @@ const char* const helpText =
     "Scripted runs without a window or sound device:\n"
     "  --headless            use the headless back end (needs --frames)\n"
     "  --input FILE          input script: lines 'FRAME TOKEN...' hold those inputs from FRAME on;\n"
-    "                        tokens Up Down Left Right X C Z V Enter Esc F1..F8 joy=X,Y,BUTTONS;\n"
+    "                        tokens Up Down Left Right X C Z V Enter Esc Pause F1..F8 joy=X,Y,BUTTONS;\n"
     "                        '#' starts a comment\n"
     "  --joystick            joystick 0 is plugged in (centred, no buttons unless scripted)\n"
     "  --events FILE         write what was shown and played as JSON lines\n"

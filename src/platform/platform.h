@@ -17,6 +17,7 @@
 // Virtual-key codes: the indices of the key-state array.
 namespace vk {
 constexpr int Return = 0x0D;
+constexpr int Pause = 0x13;
 constexpr int Escape = 0x1B;
 constexpr int Left = 0x25;
 constexpr int Up = 0x26;
@@ -127,6 +128,9 @@ public:
     virtual void waitMessage() = 0;                       // sleep until one arrives
     virtual void postMessage(const WindowMessage& message) = 0;
     virtual void destroyWindow() = 0;  // posts Destroy
+    // Puts the window at the screen's top-left corner with a client area
+    // of this size; the picture is scaled into it.
+    virtual void setClientSize(int width, int height) = 0;
 
     // Called by the frame driver at the very start of every frame.
     virtual void startFrame() {}

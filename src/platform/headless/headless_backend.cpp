@@ -30,6 +30,11 @@ void HeadlessBackend::postMessage(const WindowMessage& message) { queue_.push_ba
 
 void HeadlessBackend::destroyWindow() { postMessage({MessageKind::Destroy, 0}); }
 
+void HeadlessBackend::setClientSize(int width, int height) {
+    clientWidth_ = width;
+    clientHeight_ = height;
+}
+
 void HeadlessBackend::startFrame() {
     const ScriptedInput* before = inputAtFrame(options_.script, frame_);
     ++frame_;

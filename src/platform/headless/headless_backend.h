@@ -44,6 +44,7 @@ public:
     void waitMessage() override;
     void postMessage(const WindowMessage& message) override;
     void destroyWindow() override;
+    void setClientSize(int width, int height) override;
     void startFrame() override;
 
     void readKeyboard(uint8_t state[256]) override;
@@ -78,6 +79,8 @@ public:
     // The picture of the last present, as RGB bytes (640 × 480 × 3).
     std::vector<uint8_t> lastPicture() const;
     uint32_t presents() const { return presents_; }
+    int clientWidth() const { return clientWidth_; }
+    int clientHeight() const { return clientHeight_; }
 
 private:
     HeadlessOptions options_;
@@ -85,6 +88,8 @@ private:
     uint32_t clock_;
     uint32_t frame_ = 0;
     uint32_t presents_ = 0;
+    int clientWidth_ = screenWidth;
+    int clientHeight_ = screenHeight;
     bool effectLoaded_[7] = {};
     std::vector<RecordedEvent> events_;
     // The last presented picture is kept as indices and palette and turned

@@ -16,7 +16,7 @@ struct KeyName {
 const KeyName keyNames[] = {
     {"Up", vk::Up},     {"Down", vk::Down}, {"Left", vk::Left}, {"Right", vk::Right},
     {"X", vk::X},       {"C", vk::C},       {"Z", vk::Z},       {"V", vk::V},
-    {"Enter", vk::Return}, {"Esc", vk::Escape},
+    {"Enter", vk::Return}, {"Esc", vk::Escape}, {"Pause", vk::Pause},
     {"F1", vk::F1},     {"F2", vk::F1 + 1}, {"F3", vk::F1 + 2}, {"F4", vk::F1 + 3},
     {"F5", vk::F1 + 4}, {"F6", vk::F1 + 5}, {"F7", vk::F1 + 6}, {"F8", vk::F8},
 };

@@ -5,7 +5,7 @@
 //                    these inputs are held, until the next line
 //   # comment        anywhere on a line
 //
-// Tokens: Up Down Left Right X C Z V Enter Esc F1 … F8, and
+// Tokens: Up Down Left Right X C Z V Enter Esc Pause F1 … F8, and
 // joy=X,Y,BUTTONS for joystick 0.
 #pragma once
 

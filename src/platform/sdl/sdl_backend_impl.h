@@ -24,6 +24,7 @@ public:
     void waitMessage() override;
     void postMessage(const WindowMessage& message) override;
     void destroyWindow() override;
+    void setClientSize(int width, int height) override;
 
     void readKeyboard(uint8_t state[256]) override;
     uint32_t queryJoystick(JoyInfo& info) override;

@@ -34,6 +34,7 @@ int virtualKeyFromScancode(int scancode) {
     case SDL_SCANCODE_RCTRL: return 0x11;
     case SDL_SCANCODE_LALT:
     case SDL_SCANCODE_RALT: return 0x12;
+    case SDL_SCANCODE_PAUSE: return vk::Pause;
     default: return 0;
     }
 }

@@ -130,3 +130,11 @@ void SdlBackend::releaseDisplay() {
     texture_ = nullptr;
     renderer_ = nullptr;
 }
+
+void SdlBackend::setClientSize(int width, int height) {
+    if (!window_) return;
+    // SDL sizes windows by their client area already.
+    SDL_SetWindowSize(window_, width, height);
+    SDL_SetWindowPosition(window_, 0, 0);
+    windowSizeChanged();
+}
