@@ -145,16 +145,6 @@ TEST_F(ScoreFile, ANegativeRecordCountsAsZero) {
     }
 }
 
-TEST_F(ScoreFile, IsReadAgainOnEveryCall) {
-    writeFile("score.slf", {100, 0, 0, 0});
-    score = 50;
-    updateScoreFile();
-    EXPECT_EQ(bestScore, 100);
-    writeFile("score.slf", {0x84, 0x03, 0, 0});  // another run stored 900
-    updateScoreFile();
-    EXPECT_EQ(bestScore, 900);
-}
-
 TEST_F(ScoreFile, AFailedWriteLeavesTheOldRecord) {
     writeFile("score.slf", {100, 0, 0, 0, 1, 2});
     fs::create_directory("score.slf.new");  // the replacement cannot be written
@@ -164,28 +154,7 @@ TEST_F(ScoreFile, AFailedWriteLeavesTheOldRecord) {
     EXPECT_EQ(readFile("score.slf"), (Bytes{100, 0, 0, 0, 1, 2}));
 }
 
-TEST_F(ScoreFile, AFileThatCannotBeOpenedLeavesTheBestInMemory) {
-    fs::create_directory("score.slf");
-    bestScore = 40;
-    score = 30;
-    EXPECT_EQ(updateScoreFile(), 1);
-    EXPECT_EQ(bestScore, 40);
-    score = 90;
-    EXPECT_EQ(updateScoreFile(), 1);
-    EXPECT_EQ(bestScore, 90);
-    EXPECT_TRUE(fs::is_directory("score.slf"));
-}
-
 class FileReplace : public ScoreFile {};
-
-TEST_F(FileReplace, PutsTheNewContentInPlaceOfTheOld) {
-    writeFile("data.bin", {1, 2, 3, 4, 5, 6, 7, 8});
-    EXPECT_TRUE(fileReplace("data.bin", {9, 8, 7}));
-    EXPECT_EQ(readFile("data.bin"), (Bytes{9, 8, 7}));
-    EXPECT_FALSE(fs::exists("data.bin.new"));
-    EXPECT_TRUE(fileReplace("fresh.bin", {0}));
-    EXPECT_EQ(readFile("fresh.bin"), (Bytes{0}));
-}
 
 TEST_F(FileReplace, AReplacementThatCannotBeWrittenChangesNothing) {
     writeFile("data.bin", {1, 2, 3, 4});

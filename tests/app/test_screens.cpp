@@ -131,38 +131,6 @@ TEST_F(Opening, TitleRisesHalfAPixelPerFrameToRestAt60) {
     EXPECT_TRUE(menuShown());
 }
 
-TEST_F(Opening, FigureAndEarthquakeFollowTheScript) {
-    ASSERT_NO_FATAL_FAILURE(start(""));
-    struct Check { int frame, quakeFrames, shakeX, figureColumn, walk, depth, step; };
-    const Check checks[] = {
-        {34, 0, 0, 64, 34, 0, 1},      {35, 0, 0, 64, 35, 0, 0},     {70, 0, 0, 64, 70, 0, 1},
-        {399, 0, 0, 64, 399, 0, 0},    {400, 100, 0, 64, 400, 0, 0}, {401, 99, 5, 64, 401, 0, 0},
-        {402, 98, -5, 64, 402, 0, 0},  {449, 51, 5, 64, 449, 0, 1},  {450, 50, -5, 64, 450, 0, 1},
-        {451, 49, 5, 64, 450, 0, 0},   {499, 1, 5, 64, 450, 0, 0},   {500, 0, -5, 0, 450, 0, 0},
-        {501, 0, 0, 0, 450, 0, 0},     {579, 0, 0, 0, 450, 0, 0},    {580, 0, 0, 0, 450, -1, 1},
-        {600, 0, 0, 0, 450, -21, 0}};
-    int done = 0;
-    for (const Check& c : checks) {
-        frames(c.frame - done);
-        done = c.frame;
-        EXPECT_EQ(openingFrame, c.frame);
-        EXPECT_EQ(quakeFrames, c.quakeFrames) << "frame " << c.frame;
-        EXPECT_EQ(shakeX, c.shakeX) << "frame " << c.frame;
-        EXPECT_EQ(introFigureColumn, c.figureColumn) << "frame " << c.frame;
-        EXPECT_EQ(introWalk, c.walk) << "frame " << c.frame;
-        EXPECT_EQ(introDepth, c.depth) << "frame " << c.frame;
-        EXPECT_EQ(introStep, c.step) << "frame " << c.frame;
-    }
-    std::vector<uint32_t> quakeSounds;
-    for (const RecordedEvent& e : backend->events()) {
-        const bool quake = e.kind == RecordedKind::Sound && e.effect == int(SoundEffect::Earthquake);
-        if (quake) quakeSounds.push_back(e.frame);
-    }
-    ASSERT_EQ(quakeSounds.size(), 100u);
-    EXPECT_EQ(quakeSounds.front(), 401u);
-    EXPECT_EQ(quakeSounds.back(), 500u);
-}
-
 TEST_F(Opening, FigureDoesNotTurnWhileTheGroundStillShakes) {
     ASSERT_NO_FATAL_FAILURE(start(""));
     frames(499);
@@ -185,21 +153,6 @@ TEST_F(Opening, EnterShowsTheTitleAtRestAndTheMenuInTheSameFrame) {
     EXPECT_TRUE(drawnAt(Rect{25, 335, 157, 379}, 253, 300));
     EXPECT_TRUE(drawnAt(Rect{316, 335, 489, 373}, 232, 360));
     EXPECT_TRUE(drawnAt(Rect{165, 335, 305, 379}, 251, 420));
-}
-
-TEST_F(Opening, JoystickButtonsSkipAndChooseOneFrameLater) {
-    ASSERT_NO_FATAL_FAILURE(start("1 joy=32767,32767,2\n2\n3 joy=32767,32767,1\n4\n", true));
-    frames(1);
-    EXPECT_EQ(titleScroll, 699) << "the menu reads the copy taken before this frame's query";
-    frames(1);
-    EXPECT_EQ(titleScroll, 0) << "button 2 skips the rise";
-    EXPECT_TRUE(menuShown());
-    menuCursor = 2;
-    frames(1);
-    EXPECT_EQ(fadingOut, 0);
-    frames(1);
-    EXPECT_EQ(fadingOut, 1) << "button 1 chooses";
-    EXPECT_EQ(difficulty, 2);
 }
 
 struct MenuMove {
@@ -269,20 +222,6 @@ TEST_F(Opening, CursorBlinksTwentyOneFramesOnAndSevenOff) {
         frames(1);
         const bool on = (m >= 1 && m <= 20) || (m >= 28 && m <= 48) || m == 56;
         EXPECT_EQ(cursorShown(0), on) << "menu frame " << m;
-    }
-}
-
-TEST_F(Opening, CursorStandsBesideTheChosenLine) {
-    ASSERT_NO_FATAL_FAILURE(start("1 Enter\n2\n"));
-    frames(1);
-    for (int32_t place = 0; place < 3; ++place) {
-        menuCursor = place;
-        cursorBlink = 0;
-        cursorVisible = 1;
-        frames(1);
-        for (int other = 0; other < 3; ++other) {
-            EXPECT_EQ(cursorShown(other), other == place) << "cursor on " << place;
-        }
     }
 }
 
@@ -366,21 +305,6 @@ protected:
     }
     std::optional<InDirectory> here;
 };
-
-TEST_F(Ending, PictureRisesFrom439To140AndGoesAfterFrame765) {
-    struct Probe { int frame, y, height; };
-    const Probe probes[] = {{1, 439, 41}, {2, 439, 41}, {3, 438, 42}, {600, 140, 218}, {765, 140, 218}};
-    int done = 0;
-    for (const Probe& p : probes) {
-        while (done < p.frame) frame(), ++done;
-        EXPECT_EQ(endingHeight, p.height) << "frame " << p.frame;
-        EXPECT_TRUE(drawnAt(Rect{0, 0, 471, p.height}, 90, p.y)) << "frame " << p.frame;
-        EXPECT_FALSE(drawnAt(Rect{0, 0, 471, 1}, 90, p.y - 1)) << "frame " << p.frame;
-    }
-    EXPECT_FALSE(drawnAt(Rect{0, 218, 471, 219}, 90, 358));
-    frame();
-    EXPECT_FALSE(drawnAt(Rect{0, 0, 471, 1}, 90, 140)) << "frame 766";
-}
 
 struct ScoreCase {
     const char* what;

@@ -122,87 +122,6 @@ TEST_F(StatusDisplay, StartNoticeShowsForTheFirstHundredFramesOfPlayOnly) {
     EXPECT_EQ(startNotice, 0);
 }
 
-TEST_F(StatusDisplay, QuakeNoticeFollowsThePlayerSprite) {
-    playerOffsetX = -40;
-    playerOffsetY = 30;
-    quakeNotice = 2;
-    frame();
-    EXPECT_TRUE(drawnAt(Rect{0, 129, 256, 177}, 163, 190));
-    EXPECT_EQ(quakeNotice, 1);
-    frame();
-    EXPECT_TRUE(drawnAt(Rect{0, 129, 256, 177}, 163, 190));
-    EXPECT_EQ(quakeNotice, 0);
-    frame();
-    EXPECT_FALSE(drawnAt(Rect{0, 129, 256, 177}, 163, 190));
-}
-
-TEST_F(StatusDisplay, BossNoticeChangesPictureEveryHundredFrames) {
-    playerOffsetX = 12;
-    playerOffsetY = -8;
-    bossNotice = 300;
-    int shown[4] = {};
-    int firstPhase = -1;
-    for (int n = 1; n <= 301; ++n) {
-        frame();
-        int phase = -1;
-        for (int k = 0; k < 4; ++k) {
-            if (drawnAt(Rect{0, 45 * k + 177, 256, 45 * k + 222}, 215, 152)) phase = k;
-        }
-        if (n == 1) firstPhase = phase;
-        if (n == 301) {
-            EXPECT_EQ(phase, -1) << "the notice is over";
-        } else {
-            ASSERT_NE(phase, -1) << "frame " << n;
-            EXPECT_EQ(bossNoticePhase, phase) << "frame " << n;
-            ++shown[phase];
-        }
-    }
-    EXPECT_EQ(firstPhase, 3);
-    EXPECT_EQ(shown[3], 1);
-    EXPECT_EQ(shown[2], 100);
-    EXPECT_EQ(shown[1], 100);
-    EXPECT_EQ(shown[0], 99);
-    EXPECT_EQ(bossNotice, 0);
-}
-
-TEST_F(StatusDisplay, DifficultyLabelIsShrunkIntoTheTopRightCorner) {
-    for (int32_t d = 0; d <= 2; ++d) {
-        difficulty = d;
-        for (int32_t s : {1, 2}) {
-            scene = s;
-            frame();
-            const uint8_t label = uint8_t(211 + d);
-            int inside = 0;
-            for (int y = 3; y < 23; ++y) inside += pixelsOf(label, y, 580, 640);
-            EXPECT_EQ(inside, 60 * 20) << "difficulty " << d << " scene " << s;
-            EXPECT_NE(screen(579, 10), label);
-            EXPECT_NE(screen(600, 2), label);
-            EXPECT_NE(screen(600, 23), label);
-        }
-    }
-}
-
-TEST_F(StatusDisplay, LevelUpNoticeShowsForThirtyFrames) {
-    playerOffsetX = 20;
-    playerOffsetY = 10;
-    levelUpNotice = 1;
-    int shown = 0;
-    for (int n = 1; n <= 40; ++n) {
-        frame();
-        shown += drawnAt(Rect{0, 18, 80, 36}, 303, 190);
-        if (n == 30) {
-            EXPECT_EQ(levelUpNotice, 31);
-        }
-    }
-    EXPECT_EQ(shown, 30);
-    EXPECT_EQ(levelUpNotice, 0);
-
-    levelUpNotice = -4;
-    frame();
-    EXPECT_EQ(levelUpNotice, 0);
-    EXPECT_FALSE(drawnAt(Rect{0, 18, 80, 36}, 303, 190));
-}
-
 struct GaugeCase {
     int32_t hp, maxHp;
     int barWidth;
@@ -334,19 +253,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, PlayTime,
                                            PlayTimeCase{"dead", 1, 0, 0, 20},
                                            PlayTimeCase{"ending", 2, 1, 0, 20},
                                            PlayTimeCase{"opening", 0, 1, 0, 20}));
-
-TEST_F(StatusDisplay, PlayTimeResumesWithOneSecondAfterAPause) {
-    frame();
-    ASSERT_EQ(playSeconds, 1);
-    playing = 0;
-    backend->waitMs(5000);
-    frame();
-    EXPECT_EQ(playSeconds, 1);
-    playing = 1;
-    frame();
-    frame();
-    EXPECT_EQ(playSeconds, 2);
-}
 
 struct ClockDigitsCase {
     int32_t seconds;

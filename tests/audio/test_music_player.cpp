@@ -257,21 +257,6 @@ TEST_F(MusicPlayer, StopWithoutAStreamStillClearsTheFlags) {
     EXPECT_EQ(musicState().musicLoop, 0);
 }
 
-TEST_F(MusicPlayer, OpeningAnotherPieceStopsTheOneThatPlays) {
-    ASSERT_EQ(openMusic(piece("a.mds", 15).c_str(), 0), 1);
-    ASSERT_EQ(startMusic(1), 1);
-    play(600);
-    ASSERT_EQ(openMusic(piece("b.mds", 3, 0x50).c_str(), 0), 1);
-    EXPECT_EQ(musicState().musicPlaying, 0);
-    EXPECT_EQ(musicState().blockCount, 3u);
-    play(3000);
-    EXPECT_EQ(musicState().musicPlaying, 0);
-    EXPECT_EQ(startMusic(1), 1);
-    play(500);
-    EXPECT_EQ(finished.back(), (Done{4100, 0}));
-    EXPECT_EQ(played(), (std::vector<std::string>{"500.000 90 3C 64", "500.000 90 50 64"}));
-}
-
 TEST_F(MusicPlayer, APieceWithoutBlocksPlaysUntilStopped) {
     ASSERT_EQ(openMusic(piece("empty.mds", 0).c_str(), 0), 1);
     EXPECT_EQ(startMusic(1), 1);
@@ -399,19 +384,6 @@ TEST_F(MusicInFrames, TheOpeningPlaysUntilTheFadeAndPlayMusicFollowsIt) {
                                                       {69, "start", ""}}));
     EXPECT_EQ(musicState().blockCount, 5u);
     EXPECT_EQ(musicState().musicPlaying, 1);
-}
-
-TEST_F(MusicInFrames, DeathStopsTheMusicFromTheNextFrameOn) {
-    scene = 1;
-    frames(1);
-    hp = 0;
-    frames(1);  // the music step comes before the game-over step
-    EXPECT_EQ(playing, 0);
-    frames(5);
-    EXPECT_EQ(musicEvents(), (std::vector<MusicEvent>{{0, "open", "音楽/通常.mds"},
-                                                      {1, "start", ""},
-                                                      {3, "stop", ""}}));
-    EXPECT_EQ(musicState().musicPlaying, 0);
 }
 
 struct StopCase {

@@ -186,28 +186,6 @@ INSTANTIATE_TEST_SUITE_P(
                       SeparateCase{30, 40, 0, -2}, SeparateCase{45, 30, -2, 0},
                       SeparateCase{0, 0, 0, 0}));
 
-TEST(EnemySeparate, OnlyActiveEnemiesBlockAndAreBlocked) {
-    const int32_t activity[][2] = {{0, 1}, {1, 0}, {0, 0}};
-    for (const auto& a : activity) {
-        testing_support::freshHeadlessGame();
-        EnemySlot& e = placeEnemy(0, 0, 0, 2);
-        EnemySlot& other = placeEnemy(1, 0, 0, 2);
-        e.active = a[0];
-        other.active = a[1];
-        enemyScreenX[0] = 100;
-        enemyScreenX[1] = 110;
-        const int32_t x0 = e.x;
-        separateEnemies(0, 1);
-        EXPECT_EQ(e.x, x0) << a[0] << a[1];
-        EXPECT_EQ(enemyBump[0], 0) << a[0] << a[1];
-    }
-    testing_support::freshHeadlessGame();
-    EnemySlot& e = placeEnemy(0, 0, 0, 2);
-    const int32_t x0 = e.x;
-    separateEnemies(0, 0);
-    EXPECT_EQ(e.x, x0);
-}
-
 struct WanderCase {
     int32_t roll;
     int32_t runX, runY;  // after the first frame
@@ -240,26 +218,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(WanderCase{0, -99, 0}, WanderCase{1, -99, -99}, WanderCase{2, 0, -99},
                       WanderCase{3, 99, -99}, WanderCase{4, 99, 0}, WanderCase{5, 99, 99},
                       WanderCase{6, 0, 99}, WanderCase{7, -99, 99}));
-
-TEST(EnemyWander, RunLastsAHundredFramesThenANewRollCounts) {
-    testing_support::freshHeadlessGame();
-    EnemySlot& e = placeEnemy(1, 1000, 0, 2);
-    dirRoll[1] = 4;
-    const int32_t x0 = e.x, y0 = e.y;
-    for (int frame = 0; frame < 100; ++frame) {
-        chaseEnemy(1);
-        steerEnemy(1);
-        dirRoll[1] = 0;  // ignored while the run lasts
-    }
-    EXPECT_EQ(e.x, x0 + 200);
-    EXPECT_EQ(wanderX[1], 0);
-    dirRoll[1] = 6;
-    chaseEnemy(1);
-    steerEnemy(1);
-    EXPECT_EQ(e.x, x0 + 200);
-    EXPECT_EQ(e.y, y0 + 2);
-    EXPECT_EQ(wanderY[1], 99);
-}
 
 struct DetourCase {
     const char* what;
@@ -300,19 +258,6 @@ INSTANTIATE_TEST_SUITE_P(
                       DetourCase{"chasing down, even roll: right", 0, -100, 4, 6, 3, 99, 0},
                       DetourCase{"chasing up, odd roll: left", 0, 100, 7, -6, -3, -99, 0},
                       DetourCase{"diagonal chase: no detour", -100, -100, 2, 3, 3, 0, 0}));
-
-TEST(EnemyDetour, EndsOnceNothingBlocks) {
-    testing_support::freshHeadlessGame();
-    EnemySlot& e = placeEnemy(2, -100, 0, 3);
-    enemyBump[2] = 0;
-    detourY[2] = 50;
-    const int32_t y0 = e.y;
-    chaseEnemy(2);
-    steerEnemy(2);
-    EXPECT_EQ(detourY[2], 0);
-    EXPECT_EQ(e.y, y0);
-    EXPECT_EQ(enemyBump[2], -1);
-}
 
 struct RearmCase {
     int32_t dx, dy;

@@ -61,10 +61,6 @@ protected:
     HeadlessBackend* backend = nullptr;
 };
 
-void expectRect(const Rect& r, Rect want) {
-    EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}),
-              (std::array{want.left, want.top, want.right, want.bottom}));
-}
 
 // ---- strengths ----
 
@@ -149,20 +145,6 @@ INSTANTIATE_TEST_SUITE_P(Table, BossMove, ::testing::Values(
     MoveCase{"charging past the top", 0, 0, 300, 55, 0, 0, 0, 0, -1, 300, 45, 50, 0, 0},
     MoveCase{"outside from the start", 0, 0, 700, 700, 1, 1, 0, 0, 0, 586, 576, 0, 0, 0}));
 
-TEST_F(Boss, ARunLastsFiftyFrames) {
-    bossX = bossY = 100;
-    playerScreenX = 288; playerScreenY = 208;
-    updateBossStats();
-    for (int frame = 1; frame <= 50; ++frame) {
-        roll1000 = frame == 1 ? 0 : 1;  // 1 would start a left run only once the first is over
-        moveBoss();
-    }
-    EXPECT_EQ(bossX, 350); EXPECT_EQ(bossRunX, 0);
-    roll1000 = 2;
-    moveBoss();
-    EXPECT_EQ(bossX, 350); EXPECT_EQ(bossY, 105);
-}
-
 // ---- touching ----
 
 // The boss was drawn at (200, 150) and stands at world (300, 300): it is
@@ -223,118 +205,11 @@ INSTANTIATE_TEST_SUITE_P(Table, BossTouch, ::testing::Values(
     TouchCase{"thrown right, then back left", 236, 200, -60, 0, 0, 0, 500, 560, 500, 500, 1, 0, 34, 295, 300}));
 
 // The same touch from the right under other circumstances.
-TEST_F(Boss, TouchFromTheRightByDifficultyProtectionAndPlace) {
-    struct {
-        const char* what;
-        int difficulty, timer, area, pausedNow, playingNow, playerXAfter, hpAfter, timerAfter, bossXAfter;
-    } cases[] = {
-        {"difficulty 1", 1, 0, 1, 0, 1, 560, 37, 30, 295},
-        {"difficulty 2", 2, 0, 1, 0, 1, 560, 38, 0, 295},
-        {"blinking: thrown, not hurt", 0, 7, 1, 0, 1, 560, 40, 7, 300},
-        {"paused elsewhere", 0, 0, 40, 1, 1, 500, 40, 0, 300},
-        {"dead elsewhere", 0, 0, 40, 0, 0, 500, 40, 0, 300}};
-    for (const auto& c : cases) {
-        setUpTouch(fromTheRight);
-        difficulty = c.difficulty; playerHitTimer = c.timer;
-        areaId = c.area; paused = c.pausedNow; playing = c.playingNow;
-        updateBossStats();
-        moveBoss();
-        EXPECT_EQ(playerX, c.playerXAfter) << c.what;
-        EXPECT_EQ(pushedX, c.playerXAfter == 560 ? 1 : 0) << c.what;
-        EXPECT_EQ(hp, c.hpAfter) << c.what;
-        EXPECT_EQ(playerHitTimer, c.timerAfter) << c.what;
-        EXPECT_EQ(bossX, c.bossXAfter) << c.what;
-    }
-}
-
 // ---- the frame ----
 
-struct FrameCase { const char* what; int area, sceneNow, pausedNow, playingNow, fading; bool moved, attacked; };
-class BossInTheFrame : public Boss, public ::testing::WithParamInterface<FrameCase> {};
-
-TEST_P(BossInTheFrame, RunsWhereTheEnemiesDoNot) {
-    const FrameCase& c = GetParam();
-    areaId = c.area;
-    if (c.area == 1) {
-        fadeLevel = 240;
-        loadArea();
-        fadeLevel = 0;
-        ASSERT_EQ(bossX, 200);
-        playerX = 100;  // the player in the middle of the arena's floor
-        playerY = 200;
-    }
-    scene = c.sceneNow; paused = c.pausedNow; playing = c.playingNow; fadingOut = c.fading;
-    bossVolleyA = 50;
-    runFrame();
-    EXPECT_EQ(bossSpeed, c.moved ? 5 : 0) << c.what;
-    EXPECT_EQ(bossVolleyA, c.attacked ? 49 : 50) << c.what;
-    EXPECT_EQ(bossPose, c.attacked ? 1 : 0) << c.what;
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, BossInTheFrame, ::testing::Values(
-    FrameCase{"the arena", 1, 1, 0, 1, 0, true, true},
-    FrameCase{"the arena, fading out", 1, 1, 0, 1, 1, true, false},
-    FrameCase{"the arena in the ending", 1, 2, 0, 1, 0, false, true},
-    FrameCase{"an ordinary area", 40, 1, 0, 1, 0, false, false},
-    FrameCase{"an ordinary area, paused", 40, 1, 1, 1, 0, true, false},
-    FrameCase{"an ordinary area, dead", 40, 1, 0, 0, 0, true, false}));
 
 // ---- drawing the boss ----
 
-struct ClipCase {
-    const char* what;
-    int x, y, sx, sy, volleyA, volleyB, charge, pose;
-    Rect rect;
-    int screenX, screenY;
-    bool drawn;
-};
-class BossClip : public Boss, public ::testing::WithParamInterface<ClipCase> {};
-
-TEST_P(BossClip, ShowsWhatItDoesCutAtTheScreenEdges) {
-    const ClipCase& c = GetParam();
-    bossX = c.x; bossY = c.y; scrollX = c.sx; scrollY = c.sy;
-    bossVolleyA = c.volleyA; bossVolleyB = c.volleyB; bossCharge = c.charge;
-    drawBoss();
-    EXPECT_EQ(bossPose, c.pose) << c.what;
-    expectRect(bossSrcRect, c.rect);
-    EXPECT_EQ(bossScreenX, c.screenX) << c.what;
-    EXPECT_EQ(bossScreenY, c.screenY) << c.what;
-    if (c.drawn) {
-        expectPicture(*bossSheet, c.rect, c.screenX, c.screenY);
-    } else {
-        EXPECT_EQ(drawnPixels(), 0) << c.what;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, BossClip, ::testing::Values(
-    ClipCase{"roaming", 300, 200, 100, 50, 0, 0, 0, 0, {0, 0, 128, 128}, 200, 150, true},
-    ClipCase{"volley A", 300, 200, 100, 50, 3, 0, 0, 1, {128, 0, 256, 128}, 200, 150, true},
-    ClipCase{"volley B", 300, 200, 100, 50, 0, 3, 0, 1, {128, 0, 256, 128}, 200, 150, true},
-    ClipCase{"charging up", 300, 200, 100, 50, 0, 0, -5, 2, {256, 0, 384, 128}, 200, 150, true},
-    ClipCase{"volley during a charge", 300, 200, 100, 50, 3, 0, 5, 1, {128, 0, 256, 128}, 200, 150, true},
-    ClipCase{"at the left edge", 0, 100, 0, 0, 0, 0, 0, 0, {0, 0, 128, 128}, 0, 100, true},
-    ClipCase{"10 past the left", 300, 250, 310, 150, 0, 0, 0, 0, {10, 0, 128, 128}, 0, 100, true},
-    ClipCase{"charging, 10 past the left", -10, 100, 0, 0, 0, 0, 5, 2, {266, 0, 384, 128}, 0, 100, true},
-    ClipCase{"at the right edge", 512, 100, 0, 0, 0, 0, 0, 0, {0, 0, 128, 128}, 512, 100, true},
-    ClipCase{"firing, 8 past the right", 520, 100, 0, 0, 3, 0, 0, 1, {128, 0, 248, 128}, 520, 100, true},
-    ClipCase{"30 past the top", 100, -30, 0, 0, 0, 0, 0, 0, {0, 30, 128, 128}, 100, 0, true},
-    ClipCase{"at the bottom edge", 100, 352, 0, 0, 0, 0, 0, 0, {0, 0, 128, 128}, 100, 352, true},
-    ClipCase{"48 past the bottom", 400, 600, 300, 200, 0, 0, 0, 0, {0, 0, 128, 80}, 100, 400, true},
-    ClipCase{"wholly off the right", 700, 100, 0, 0, 0, 0, 0, 0, {0, 0, -60, 128}, 700, 100, false},
-    ClipCase{"wholly off the top", 100, -200, 0, 0, 0, 0, 0, 0, {0, 200, 128, 128}, 100, 0, false}));
-
-TEST_F(Boss, BlinksAfterABlowAndVanishesWhenDefeated) {
-    struct { int timer, alive; bool drawn; } cases[] = {{0, 1, true}, {2, 1, true}, {1, 1, false},
-                                                       {49, 1, false}, {0, 0, false}, {0, 2, false}};
-    for (const auto& c : cases) {
-        clearBackBuffer();
-        bossX = 300; bossY = 200; scrollX = 100; scrollY = 50;
-        bossHitTimer = c.timer; bossAlive = c.alive;
-        drawBoss();
-        EXPECT_EQ(bossScreenX, 200);
-        EXPECT_EQ(drawnPixels() > 0, c.drawn) << "timer " << c.timer << " alive " << c.alive;
-    }
-}
 
 // ---- attacks ----
 
@@ -473,34 +348,6 @@ TEST_F(Boss, ShotDamageByKindAndProtection) {
     }
 }
 
-TEST_F(Boss, ASpentSlotIsClearedOnTheNextFrame) {
-    placeShot(0, 2, 300, 200, 1);
-    playerScreenX = 600; playerScreenY = 450;
-    runBossAttacks();
-    EXPECT_EQ(bossShots[0].kind, 0); EXPECT_EQ(bossShots[0].life, 0);
-    runBossAttacks();
-    EXPECT_EQ(bossShots[0].x, 0); EXPECT_EQ(bossShots[0].y, 0);
-}
-
-struct ShotPictureCase { int kind, x, y; Rect rect; int screenX, screenY; };
-class ShotPicture : public Boss, public ::testing::WithParamInterface<ShotPictureCase> {};
-
-TEST_P(ShotPicture, IsTheEnemySheetCellOfItsKind) {
-    const ShotPictureCase& c = GetParam();
-    placeShot(0, c.kind, c.x, c.y, 50);
-    scrollX = 100; scrollY = 50;
-    playerScreenX = 320; playerScreenY = c.y > 300 ? 100 : 400;  // out of the shot's reach
-    runBossAttacks();
-    expectRect(shotSrcRect, c.rect);
-    EXPECT_EQ(shotScreenX, c.screenX); EXPECT_EQ(shotScreenY, c.screenY);
-    expectPicture(*enemySheet, c.rect, c.screenX, c.screenY);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, ShotPicture, ::testing::Values(
-    ShotPictureCase{1, 300, 200, {384, 0, 448, 64}, 200, 150},
-    ShotPictureCase{2, 300, 200, {448, 0, 512, 64}, 200, 150},
-    ShotPictureCase{1, 90, 200, {394, 0, 448, 64}, 0, 150},
-    ShotPictureCase{2, 300, 490, {448, 0, 512, 40}, 200, 440}));
 
 TEST_F(Boss, ShotsOfADefeatedBossMoveButNeitherShowNorHurt) {
     placeShot(0, 1, 300, 200, 50);

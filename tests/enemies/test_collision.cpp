@@ -74,27 +74,6 @@ INSTANTIATE_TEST_SUITE_P(
                       WallCase{"from below", 0, -43, 0, 43},
                       WallCase{"from just inside the lower reach", 0, -42, 0, 0}));
 
-TEST(CellWall, NoPushOutsideTheReachOrOffWallCodes) {
-    const int16_t codes[] = {0, 4, 6};
-    for (int16_t code : codes) {
-        testing_support::freshHeadlessGame();
-        fillMap(code);
-        focusCell(4, 6);
-        collidePlayer(60, 60);
-        EXPECT_EQ(playerX, 1000) << code;
-        EXPECT_EQ(playerY, 2000) << code;
-    }
-    testing_support::freshHeadlessGame();
-    fillMap(0);
-    areaMap[4][6] = 5;
-    focusCell(4, 6);
-    playerOffsetX = -44;  // screen X 244: exactly 40 left of the cell
-    playerX = 1000;
-    prevPlayerX = 900;
-    collideWithCell(playerX, 2000, prevPlayerX, 2000, playerWho);
-    EXPECT_EQ(playerX, 1000);
-}
-
 // Enemy 3 stands at screen (280, 200) after moving (mx, my).
 EnemySlot& collideEnemy(int32_t kind, int32_t mx, int32_t my) {
     EnemySlot& e = enemySlots[3];
@@ -127,19 +106,6 @@ TEST(CellWall, EnemyIsPushedBackUnlessItPassesThroughWalls) {
     EnemySlot& e = collideEnemy(1, 50, 0);
     EXPECT_EQ(e.x - scrollX, 280);
     EXPECT_EQ(enemyBump[3], -6);
-}
-
-TEST(CellWall, EnemyInsideAWallIsBumpedEvenWithoutAPush) {
-    testing_support::freshHeadlessGame();
-    fillMap(0);
-    areaMap[4][6] = 3;
-    focusCell(4, 6);
-    EnemySlot& e = collideEnemy(0, 0, 0);
-    EXPECT_EQ(e.x - scrollX, 280);
-    EXPECT_EQ(e.y - scrollY, 200);
-    EXPECT_EQ(enemyBump[3], 1);
-    EXPECT_EQ(enemyScreenX[3], 280);
-    EXPECT_EQ(enemyScreenY[3], 200);
 }
 
 TEST(CellWall, PlayerNeverTouchesTheEnemySlots) {
@@ -411,34 +377,6 @@ TEST(EnemyContact, BadRollHitsDoubleAndThrowsFurther) {
 // Each test sees the player where the tests before it put him. Thrown the
 // extra 30 pixels at difficulty 2, a player who came in deep from the right
 // ends up beyond the left reach and the test for the left fires as well.
-TEST(EnemyContact, LaterTestsSeeTheThrownPlayer) {
-    const ContactCase deep = {"deep from the right", 1, 0, -40, 0, 0, 0, 0, 0, 0, 0, 0};
-    const int32_t expectedX[3] = {1030, 1030, 998};
-    const int32_t expectedPrev[3] = {1040, 1040, 1060};
-    const int32_t expectedEnemyX[3] = {1998, 1998, 2000};
-    const int32_t expectedHp[3] = {47, 47, 44};
-    for (int32_t diff = 0; diff <= 2; ++diff) {
-        EnemySlot& e = setUpContact(deep);
-        difficulty = diff;
-        enemyContact(5);
-        EXPECT_EQ(playerX, expectedX[diff]) << diff;
-        EXPECT_EQ(prevPlayerX, expectedPrev[diff]) << diff;
-        EXPECT_EQ(e.x, expectedEnemyX[diff]) << diff;
-        EXPECT_EQ(hp, expectedHp[diff]) << diff;
-        EXPECT_EQ(pushedX, 1) << diff;
-        EXPECT_EQ(pushedY, 0) << diff;
-    }
-}
-
-TEST(EnemyContact, BlinkingPlayerIsThrownButNotHurt) {
-    setUpContact(kSides[2]);
-    playerHitTimer = 5;
-    enemyContact(5);
-    EXPECT_EQ(playerY, 514);
-    EXPECT_EQ(hp, 50);
-    EXPECT_EQ(playerHitTimer, 5);
-}
-
 struct DrainCase {
     int32_t maxHp, hpLoss;
 };
@@ -479,30 +417,6 @@ struct NoContactCase {
 
 class EnemyNoContact : public ::testing::TestWithParam<NoContactCase> {};
 
-TEST_P(EnemyNoContact, NothingHappens) {
-    const NoContactCase& c = GetParam();
-    EnemySlot& e = setUpContact({"", c.dx, c.dy, -40, -40, 0, 0, 0, 0, 0, 0, 0});
-    fadingOut = c.fadingOut;
-    fadingIn = c.fadingIn;
-    e.active = c.active;
-    enemyContact(5);
-    EXPECT_EQ(contactFrames[5], 12) << c.what;
-    EXPECT_EQ(playerX, 1000) << c.what;
-    EXPECT_EQ(playerY, 500) << c.what;
-    EXPECT_EQ(hp, 50) << c.what;
-    EXPECT_EQ(e.x, 2000) << c.what;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EnemyNoContact,
-    ::testing::Values(NoContactCase{"32 right", 32, 0, 0, 0, 1},
-                      NoContactCase{"32 left", -32, 0, 0, 0, 1},
-                      NoContactCase{"45 below", 0, 45, 0, 0, 1},
-                      NoContactCase{"45 above", 0, -45, 0, 0, 1},
-                      NoContactCase{"fading out", 20, 20, 1, 0, 1},
-                      NoContactCase{"fading in", 20, 20, 0, 1, 1},
-                      NoContactCase{"inactive", 20, 20, 0, 0, 0}));
-
 struct ClipCase {
     const char* what;
     int32_t kind, screenX, screenY;
@@ -537,18 +451,5 @@ INSTANTIATE_TEST_SUITE_P(
                       ClipCase{"30 high at the bottom", 5, 300, 450, {320, 0, 384, 30}, 300, 450},
                       ClipCase{"top-left corner", 1, -5, -7, {69, 7, 128, 64}, 0, 0},
                       ClipCase{"at the left edge", 4, 0, 0, {256, 0, 320, 64}, 0, 0}));
-
-TEST(EnemyClip, WhollyOffScreenGivesNothingToDraw) {
-    const int32_t places[][2] = {{-64, 100}, {-200, 100}, {640, 100}, {900, 100},
-                                 {100, -64}, {100, -300}, {100, 480}, {100, 700}};
-    for (const auto& p : places) {
-        testing_support::freshHeadlessGame();
-        enemySlots[0].x = p[0];
-        enemySlots[0].y = p[1];
-        prepareEnemySprite(2, 0);
-        EXPECT_TRUE(enemySrcRect.right <= enemySrcRect.left || enemySrcRect.bottom <= enemySrcRect.top)
-            << p[0] << ", " << p[1];
-    }
-}
 
 }  // namespace

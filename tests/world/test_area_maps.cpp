@@ -44,20 +44,6 @@ const LayoutFacts allLayouts[] = {
 
 class Layouts : public ::testing::TestWithParam<LayoutFacts> {};
 
-TEST_P(Layouts, HaveTheirSizeAndCodes) {
-    const LayoutFacts& f = GetParam();
-    ASSERT_EQ(f.layout->cols, f.cols) << f.name;
-    ASSERT_EQ(f.layout->rows, f.rows) << f.name;
-    int counted[8] = {};
-    for (int i = 0; i < f.cols * f.rows; ++i) {
-        const int16_t code = f.layout->cells[i];
-        ASSERT_GE(code, 0) << f.name << " cell " << i;
-        ASSERT_LE(code, 7) << f.name << " cell " << i;
-        ++counted[code];
-    }
-    for (int code = 0; code < 8; ++code) EXPECT_EQ(counted[code], f.codeCount[code]) << f.name << " code " << code;
-}
-
 TEST_P(Layouts, OpenTheirBordersExactlyAtTheConnections) {
     const LayoutFacts& f = GetParam();
     ASSERT_EQ(f.layout->cols, f.cols);
@@ -88,34 +74,6 @@ struct SpotCell {
     int row, col;
     int16_t code;
 };
-
-TEST(Layouts, HoldTheirCellsWhereTheMapsPutThem) {
-    const SpotCell spots[] = {
-        {&layout40, "layout40", 3, 18, 7},        {&layout40, "layout40", 2, 18, 2},
-        {&layout40, "layout40", 4, 18, 0},        {&layout40, "layout40", 9, 7, 1},
-        {&layout40, "layout40", 16, 13, 1},       {&layout40, "layout40", 16, 19, 0},
-        {&layout30First, "layout30First", 0, 4, 3}, {&layout30First, "layout30First", 0, 5, 3},
-        {&layout30First, "layout30First", 9, 14, 3}, {&layout30First, "layout30First", 2, 6, 3},
-        {&layout30, "layout30", 0, 4, 4},         {&layout30, "layout30", 0, 5, 4},
-        {&layout30, "layout30", 9, 14, 4},        {&layout30, "layout30", 2, 6, 4},
-        {&layout31, "layout31", 9, 15, 3},        {&layout31, "layout31", 7, 16, 4},
-        {&layout32, "layout32", 5, 13, 3},        {&layout32, "layout32", 11, 3, 4},
-        {&layout20, "layout20", 9, 10, 4},        {&layout20, "layout20", 9, 9, 3},
-        {&layout22, "layout22", 0, 4, 5},         {&layout22, "layout22", 12, 5, 5},
-        {&layout22, "layout22", 15, 6, 3},        {&layout10, "layout10", 13, 14, 3},
-        {&layout10, "layout10", 12, 7, 4},        {&layout10, "layout10", 4, 14, 5},
-        {&layout10Alt, "layout10Alt", 13, 14, 4}, {&layout10Alt, "layout10Alt", 12, 7, 3},
-        {&layout10Alt, "layout10Alt", 13, 9, 4},  {&layout11, "layout11", 0, 11, 5},
-        {&layout11, "layout11", 7, 0, 5},         {&layout11, "layout11", 9, 12, 5},
-        {&layout11, "layout11", 16, 19, 4},       {&layout12, "layout12", 7, 0, 5},
-        {&layout12, "layout12", 13, 3, 3},        {&layout12Alt, "layout12Alt", 7, 0, 6},
-        {&layout12Alt, "layout12Alt", 2, 1, 3},   {&layout1, "layout1", 1, 1, 6},
-        {&layout1, "layout1", 11, 11, 5},         {&layout1, "layout1", 10, 10, 6},
-    };
-    for (const SpotCell& s : spots) {
-        EXPECT_EQ(cellOf(*s.layout, s.row, s.col), s.code) << s.name << " (" << s.row << ", " << s.col << ")";
-    }
-}
 
 TEST(Layouts, TheWholeOutsideRowZeroIsWallAndOnlyArea40HasThePit) {
     for (int c = 0; c < 15; ++c) EXPECT_EQ(cellOf(layout30First, 0, c), 3) << "column " << c;

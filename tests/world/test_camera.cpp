@@ -237,29 +237,6 @@ INSTANTIATE_TEST_SUITE_P(
         GlintCase{"the masonry round the pit never glints", 40, 2, 299, 12, 1, Glint::None, 1},
         GlintCase{"other areas never glint nor touch the flags", 10, 1, 299, 12, 1, Glint::None, 1}));
 
-TEST_F(Tiles, GlintsShakeSidewaysAndAreNotCut) {
-    areaId = 40;
-    tileClock = 299;
-    // Row 2, column 3 (roll 12) shaken left: the glint moves with its wall.
-    blankMap();
-    areaMap[2][3] = 1;
-    roll500 = 12;
-    shakeX = -5;
-    drawTiles();
-    EXPECT_EQ(mismatches({{187, 128, 64, 64, 64, 0}, {251, 192, 64, 64, 0, 64}}), 0);
-
-    // Row 2, column 8 (roll 27) shaken right: its glint would reach x 645,
-    // so it is left out while the wall itself fits.
-    std::fill(backBuffer->pixels.begin(), backBuffer->pixels.end(), untouched);
-    blankMap();
-    areaMap[2][8] = 1;
-    roll500 = 27;
-    shakeX = 5;
-    drawTiles();
-    EXPECT_EQ(mismatches({{517, 128, 64, 64, 64, 0}}), 0);
-    EXPECT_EQ(glintCells[2][8], 1);
-}
-
 struct RedCase {
     const char* what;
     int area;

@@ -225,35 +225,6 @@ TEST_F(GameOverCountUp, FiveDigitsEndOnFrame531WithTheSixthPlaceEmpty) {
     EXPECT_EQ(scoreFileBytes(), (std::vector<uint8_t>{0x39, 0x30, 0, 0}));
 }
 
-TEST_F(GameOverCountUp, SixDigitsRunTheCounterOnPast670) {
-    fallCount = 1200;
-    level = 34;
-    exp = 28;  // 120000 + 3400 + 56
-    run({{630, true, {6, 5, 4, 3, 2, none}, false, 630, {}},
-         {631, true, {6, 5, 4, 3, 2, 1}, false, 631, {}},
-         {669, true, {6, 5, 4, 3, 2, 1}, false, 669, {}},
-         {670, true, {6, 5, 4, 3, 2, 1}, true, 670, {6, 5, 4, 3, 2, 1}},
-         {671, true, {6, 5, 4, 3, 2, 1}, true, 671, {6, 5, 4, 3, 2, 1}}});
-    EXPECT_EQ(score, 123456);
-    EXPECT_EQ(scoreFileBytes(), (std::vector<uint8_t>{0x40, 0xE2, 0x01, 0}));
-}
-
-TEST_F(GameOverCountUp, ASecondDeathShowsTheEndAtOnce) {
-    // A saved game was loaded after the first game over; the counter stays.
-    gameOverFrames = 700;
-    writeScoreFile({7, 0, 0, 0});
-    level = 1;
-    playSeconds = 95;  // 100 - 95
-    playing = 1;
-    step();
-    EXPECT_EQ(score, 5);
-    expectScreen(701, true, {5, none, none, none, none, none}, true, {7});
-    EXPECT_EQ(gameOverFrames, 670);
-    EXPECT_EQ(bestScore, 7);
-    EXPECT_EQ(scoreFileBytes(), (std::vector<uint8_t>{7, 0, 0, 0}));
-    EXPECT_EQ(characterSounds(), 1);
-}
-
 class ScoreDigits : public GameOver {};
 
 TEST_F(ScoreDigits, ValuesOutsideZeroToNineDrawNothing) {

@@ -88,31 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WalkCase{"Left Right", 0, 0, 0, 1, 2, 1, 1},
                       WalkCase{"X", 2, 0, 0, 2, 0, 0, 6}, WalkCase{"", 3, 0, 0, 3, 0, 0, 6}));
 
-struct DiagonalCase {
-    const char* first;
-    const char* second;
-    int32_t facingAfter, dx, dy;
-};
 
-class PlayerDiagonal : public PlayerControl, public ::testing::WithParamInterface<DiagonalCase> {};
-
-TEST_P(PlayerDiagonal, KeepsTheFacingItWasEnteredWith) {
-    const DiagonalCase& c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(start(std::string("1 ") + c.first + "\n2 " + c.second + "\n"));
-    control(2);
-    EXPECT_EQ(facing, c.facingAfter) << c.first << " then " << c.second;
-    EXPECT_EQ(playerX, -224 + c.dx);
-    EXPECT_EQ(playerY, 814 + c.dy);
-    EXPECT_EQ(walkCounter, 2);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Walks, PlayerDiagonal,
-    ::testing::Values(DiagonalCase{"Right", "Up Right", 1, 4, -2},
-                      DiagonalCase{"Left", "Down Left", 3, -4, 2},
-                      DiagonalCase{"Up", "Up Right", 0, 2, -4},
-                      DiagonalCase{"Down", "Down Left", 2, -2, 4},
-                      DiagonalCase{"Up Right", "Up Right", 0, 4, -4}));
 
 // The first frame's stamina sets the second frame's step.
 struct StepCase {
@@ -269,48 +245,7 @@ TEST_F(PlayerControl, DuringAFadeAHeldStickButtonStillSwings) {
     EXPECT_EQ(swordSounds(), 1);
 }
 
-struct StickCase {
-    uint32_t x, y;
-    int32_t dx, dy, stepBonusAfter;
-};
 
-class PlayerStick : public PlayerControl, public ::testing::WithParamInterface<StickCase> {};
-
-TEST_P(PlayerStick, AxisBounds) {
-    const StickCase& c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(start("", true));
-    joyInfo.x = c.x;
-    joyInfo.y = c.y;
-    joyInfo.buttons = 0;
-    control();
-    EXPECT_EQ(playerX, -224 + c.dx) << "stick at " << c.x << ", " << c.y;
-    EXPECT_EQ(playerY, 814 + c.dy) << "stick at " << c.x << ", " << c.y;
-    EXPECT_EQ(stepBonus, c.stepBonusAfter) << "stick at " << c.x << ", " << c.y;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Bounds, PlayerStick,
-    ::testing::Values(StickCase{32767, 32767, 0, 0, 0}, StickCase{32767, 27000, 0, -2, 0},
-                      StickCase{32767, 27001, 0, 0, 0}, StickCase{32767, 37000, 0, 2, 0},
-                      StickCase{32767, 36999, 0, 0, 0}, StickCase{27000, 32767, -2, 0, 0},
-                      StickCase{27001, 32767, 0, 0, 0}, StickCase{37000, 32767, 2, 0, 0},
-                      StickCase{36999, 32767, 0, 0, 0}, StickCase{60000, 32767, 2, 0, 2},
-                      StickCase{59999, 32767, 2, 0, 0}, StickCase{4000, 32767, -2, 0, 2},
-                      StickCase{4001, 32767, -2, 0, 0}, StickCase{32767, 60000, 0, 2, 2},
-                      StickCase{32767, 59999, 0, 2, 0}, StickCase{32767, 4000, 0, -2, 2},
-                      StickCase{32767, 4001, 0, -2, 0}));
-
-TEST_F(PlayerControl, WithoutAJoystickTheEmptyStickRecordMeansNothing) {
-    ASSERT_NO_FATAL_FAILURE(start("1\n"));
-    ASSERT_EQ(joystickPresent, 0);
-    joyInfo.x = 0;
-    joyInfo.y = 0;
-    control();
-    EXPECT_EQ(playerX, -224);
-    EXPECT_EQ(playerY, 814);
-    EXPECT_EQ(stepBonus, 0);
-    EXPECT_EQ(stamina, 9000);
-}
 
 // Whole frames, from the start position on the open floor of area 40.
 TEST_F(PlayerControl, AStickQueryActsInTheNextFrame) {
@@ -374,171 +309,14 @@ INSTANTIATE_TEST_SUITE_P(Frames, PlayerSkipped,
                                            SkipCase{"after death", 0, 0, 0, 0, 0},
                                            SkipCase{"in control", 0, 1, 6, 5, 2}));
 
-// The sprite, drawn from a sheet whose every pixel tells where it came from.
-class PlayerDrawing : public ::testing::Test {
-protected:
-    void SetUp() override {
-        testing_support::freshHeadlessGame();
-        displayMode = 1;
-        ASSERT_EQ(createDisplay(), 1);
-        auto sheet = std::make_unique<SpriteSheet>();
-        sheet->width = 320;
-        sheet->height = 128;
-        sheet->pixels.resize(320 * 128);
-        for (int y = 0; y < 128; ++y) {
-            for (int x = 0; x < 320; ++x) {
-                sheet->pixels[y * 320 + x] = uint8_t((x * 3 + y * 7) % 251 + 1);
-            }
-        }
-        savedSheet = std::move(characterSheet);
-        characterSheet = std::move(sheet);
-        std::fill(backBuffer->pixels.begin(), backBuffer->pixels.end(), 0);
-        scene = 1;
-        maxStamina = stamina = 9000;
-    }
-    void TearDown() override { characterSheet = std::move(savedSheet); }
-    int sheetAt(int x, int y) const { return characterSheet->pixels[y * 320 + x]; }
-    int screenAt(int x, int y) const { return backBuffer->pixels[y * screenWidth + x]; }
-    int drawnPixels() const {
-        return int(std::count_if(backBuffer->pixels.begin(), backBuffer->pixels.end(),
-                                 [](uint8_t p) { return p != 0; }));
-    }
-    // The w × h block of the screen at (x, y) shows the sheet's block at (sx, sy).
-    int blockMismatches(int sx, int sy, int w, int h, int x, int y) const {
-        int wrong = 0;
-        for (int j = 0; j < h; ++j) {
-            for (int i = 0; i < w; ++i) wrong += screenAt(x + i, y + j) != sheetAt(sx + i, sy + j);
-        }
-        return wrong;
-    }
-    std::unique_ptr<SpriteSheet> savedSheet;
-};
-
-struct FrameCase {
-    int32_t facing, walkCounterBefore, walkCounterAfter, walkPhase;
-};
-
-class PlayerSpriteFrame : public PlayerDrawing, public ::testing::WithParamInterface<FrameCase> {};
-
-TEST_P(PlayerSpriteFrame, ColumnByFacingRowByWalkPhase) {
-    const FrameCase& c = GetParam();
-    facing = c.facing;
-    walkCounter = c.walkCounterBefore;
-    drawPlayer();
-    EXPECT_EQ(walkCounter, c.walkCounterAfter);
-    EXPECT_EQ(walkPhase, c.walkPhase);
-    EXPECT_EQ(playerScreenX, 288);
-    EXPECT_EQ(playerScreenY, 208);
-    EXPECT_EQ(blockMismatches(64 * c.facing, 64 * c.walkPhase, 64, 64, 288, 208), 0);
-    EXPECT_EQ(drawnPixels(), 64 * 64);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Phases, PlayerSpriteFrame,
-    ::testing::Values(FrameCase{0, 0, 0, 1}, FrameCase{1, 19, 19, 1}, FrameCase{2, 20, 20, 0},
-                      FrameCase{3, 39, 39, 0}, FrameCase{0, 40, 0, 1}, FrameCase{1, 59, 19, 1},
-                      FrameCase{2, 60, 20, 0}));
-
-struct ClipCase {
-    int32_t offsetX, offsetY;
-    int32_t sourceLeft, sourceTop, width, height, screenX, screenY;
-};
-
-class PlayerClipping : public PlayerDrawing, public ::testing::WithParamInterface<ClipCase> {};
-
-TEST_P(PlayerClipping, ShrinksTheSourceAtTheScreenEdges) {
-    const ClipCase& c = GetParam();
-    facing = 1;  // cell (64, 64) with walkCounter 0
-    playerOffsetX = c.offsetX;
-    playerOffsetY = c.offsetY;
-    drawPlayer();
-    EXPECT_EQ(playerScreenX, c.screenX);
-    EXPECT_EQ(playerScreenY, c.screenY);
-    EXPECT_EQ(
-        blockMismatches(c.sourceLeft, c.sourceTop, c.width, c.height, c.screenX, c.screenY), 0);
-    EXPECT_EQ(drawnPixels(), c.width * c.height);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Edges, PlayerClipping,
-    ::testing::Values(ClipCase{-300, 0, 76, 64, 52, 64, 0, 208},
-                      ClipCase{-288, 0, 64, 64, 64, 64, 0, 208},
-                      ClipCase{288, 0, 64, 64, 64, 64, 576, 208},
-                      ClipCase{300, 0, 64, 64, 52, 64, 588, 208},
-                      ClipCase{0, -220, 64, 76, 64, 52, 288, 0},
-                      ClipCase{0, 260, 64, 64, 64, 12, 288, 468},
-                      ClipCase{-300, -220, 76, 76, 52, 52, 0, 0}));
-
-struct VisibilityCase {
-    const char* what;
-    int32_t hitTimer, fadeOut, fadeIn, fall, sceneNow;
-    bool drawn;
-    int32_t hitTimerAfter;
-};
-
-class PlayerVisibility : public PlayerDrawing,
-                         public ::testing::WithParamInterface<VisibilityCase> {};
-
-TEST_P(PlayerVisibility, BlinksAndHides) {
-    const VisibilityCase& c = GetParam();
-    playerHitTimer = c.hitTimer;
-    fadingOut = c.fadeOut;
-    fadingIn = c.fadeIn;
-    fallFrames = c.fall;
-    scene = c.sceneNow;
-    drawPlayer();
-    EXPECT_EQ(drawnPixels() > 0, c.drawn) << c.what;
-    EXPECT_EQ(playerHitTimer, c.hitTimerAfter) << c.what;
-    EXPECT_EQ(playerScreenX, 288) << c.what;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PlayerVisibility,
-    ::testing::Values(VisibilityCase{"plain", 0, 0, 0, 0, 1, true, 0},
-                      VisibilityCase{"odd hit timer", 1, 0, 0, 0, 1, false, 0},
-                      VisibilityCase{"even hit timer", 2, 0, 0, 0, 1, true, 1},
-                      VisibilityCase{"odd hit timer", 3, 0, 0, 0, 1, false, 2},
-                      VisibilityCase{"fade-out", 0, 1, 0, 0, 1, false, 0},
-                      VisibilityCase{"fade-in", 0, 0, 1, 0, 1, true, 0},
-                      VisibilityCase{"pit fall", 0, 0, 0, 1, 1, false, 0},
-                      VisibilityCase{"opening", 2, 0, 0, 0, 0, false, 1},
-                      VisibilityCase{"ending", 0, 0, 0, 0, 2, true, 0}));
-
-struct GaugeCase {
-    int32_t charge, staminaNow, area;
-    bool shown;
-    int32_t filled;
-};
-
-class PlayerGauge : public PlayerDrawing, public ::testing::WithParamInterface<GaugeCase> {};
-
-TEST_P(PlayerGauge, FillsUpwardBesideThePlayer) {
-    const GaugeCase& c = GetParam();
+// Half off the left edge, the sprite is drawn from column 12 of its cell.
+TEST_F(PlayerControl, ASpriteCutAtTheLeftEdgeStartsAtScreenXZero) {
+    ASSERT_NO_FATAL_FAILURE(start(""));
+    playerOffsetX = -300;
     facing = 1;
-    chargeFrames = c.charge;
-    stamina = c.staminaNow;
-    areaId = c.area;
     drawPlayer();
-    const std::string what = "charge " + std::to_string(c.charge) + ", stamina " +
-                             std::to_string(c.staminaNow) + ", area " + std::to_string(c.area);
-    if (!c.shown) {
-        EXPECT_EQ(drawnPixels(), 64 * 64) << what;
-        EXPECT_EQ(blockMismatches(64, 64, 64, 64, 288, 208), 0) << what;
-        return;
-    }
-    // The gauge stands on the sprite's columns 54..61, rows 0..41.
-    EXPECT_EQ(drawnPixels(), 64 * 64) << what;
-    EXPECT_EQ(blockMismatches(64, 64, 54, 64, 288, 208), 0) << what;
-    EXPECT_EQ(blockMismatches(257, 0, 8, 42 - c.filled - 1, 342, 208), 0) << what;
-    EXPECT_EQ(blockMismatches(257, 67, 8, c.filled, 342, 249 - c.filled), 0) << what;
-    EXPECT_EQ(blockMismatches(257, 41, 8, 1, 342, 249), 0) << what << ": the frame's bottom row";
-    EXPECT_EQ(blockMismatches(118, 106, 8, 22, 342, 250), 0) << what << ": sprite below the gauge";
+    EXPECT_EQ(playerScreenX, 0);
+    EXPECT_EQ(playerScreenY, 208);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PlayerGauge,
-    ::testing::Values(GaugeCase{14, 9000, 40, false, 0}, GaugeCase{15, 9000, 40, true, 3},
-                      GaugeCase{160, 9000, 40, true, 40}, GaugeCase{100, 1501, 30, true, 25},
-                      GaugeCase{100, 1500, 30, false, 0}, GaugeCase{100, 9000, 1, false, 0}));
 
 }  // namespace

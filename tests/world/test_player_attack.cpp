@@ -147,23 +147,6 @@ TEST_F(Sword, AMissedSwingCostsTwentyFour) {
     EXPECT_EQ(stamina, 8976);
 }
 
-TEST_F(Sword, InactiveSlotsPayButAreNotStruckImmuneOnesNeitherPayNorAreStruck) {
-    facing = 1;
-    place(2, 200, 248);
-    enemySlots[2].active = 0;
-    place(5, 200, 248);
-    enemyHitTimer[5] = 10;
-    place(6, 200, 248);
-    enemyHitTimer[6] = 1;  // runs out in this very frame
-    swing(1);
-    EXPECT_EQ(stamina, 8993);
-    EXPECT_EQ(enemySlots[2].hp, 50);
-    EXPECT_EQ(enemySlots[5].hp, 50);
-    EXPECT_EQ(enemyHitTimer[5], 9);
-    EXPECT_EQ(enemySlots[6].hp, 47);
-    EXPECT_EQ(enemyHitTimer[6], 30);
-}
-
 TEST_F(Sword, PausedSwingDoesNothingButTimersRunDown) {
     facing = 1;
     place(0, 200, 248);
@@ -438,30 +421,6 @@ TEST_F(SwordBoss, TheLastBlowEndsTheFight) {
     EXPECT_EQ(bossAlive, 0);
     EXPECT_EQ(scene, 2);
     EXPECT_EQ(sounds(), std::vector<int>{int(SoundEffect::Boss)});
-}
-
-TEST_F(SwordBoss, ProtectionPauseAndChargeLeaveTheBossAlone) {
-    facing = 1;
-    bossScreenX = 200;
-    bossScreenY = 200;
-    bossHitTimer = 2;  // still 1 after this frame's count-down
-    swing(1);
-    EXPECT_EQ(bossHp, 10);
-    EXPECT_EQ(bossHitTimer, 1);
-    EXPECT_EQ(stamina, 9000);
-    swing(2);  // the protection ran out at the start of this frame
-    EXPECT_EQ(bossHp, 7);
-    EXPECT_EQ(stamina, 8999);
-
-    bossHitTimer = 0;
-    paused = 1;
-    swing(3);
-    EXPECT_EQ(bossHp, 7);
-    paused = 0;
-    stamina = 4000;
-    releaseCharge();
-    EXPECT_EQ(stamina, 4000) << "no charged blow in the boss area";
-    EXPECT_EQ(enemySlots[0].hp, 50);
 }
 
 TEST_F(Sword, TheBossProtectionRunsDownInEveryArea) {

@@ -91,23 +91,6 @@ TEST_F(Fades, AnOddByteGoesOnceRoundTheCircle) {
     }
 }
 
-TEST_F(Fades, FadeInRaisesByEightOnlyWhileBelowTheSavedByte) {
-    palette()[1] = {250, 0, 120, 3};
-    paletteCopy[1] = {255, 100, 100, 77};
-    fadingOut = 1;
-    fadingIn = 1;
-    fadeInStep();
-    EXPECT_EQ(fadingOut, 0);
-    EXPECT_EQ(palette()[1], (PaletteEntry{2, 8, 120, 3})) << "250 + 8 wraps to 2; the flag is not the fade's";
-    fadeInStep();
-    EXPECT_EQ(palette()[1].red, 10);
-    for (int step = 3; step <= 13; ++step) fadeInStep();
-    EXPECT_EQ(palette()[1].green, 104) << "96 is below 100, so one more step overshoots";
-    fadeInStep();
-    EXPECT_EQ(palette()[1].green, 104);
-    EXPECT_EQ(palette()[1].blue, 120);
-}
-
 // The title menu starts a change into area 40: fadingOut 1 in scene 0.
 TEST(AreaChange, RunsFromTheTitleIntoArea40InSixtyThreeFrames) {
     testing_support::freshHeadlessGame();
@@ -263,21 +246,6 @@ TEST(LoadArea, TheBossAreaSetsUpTheFight) {
     EXPECT_EQ(scene, 1);
 }
 
-TEST(LoadArea, OtherAreasLeaveTheBossAndEnemiesAlone) {
-    testing_support::freshHeadlessGame();
-    for (EnemySlot& enemy : enemySlots) enemy.active = 1;
-    areaId = 11;
-    entrySide = 4;
-    level = 8;
-    playSeconds = 1201;
-    fadeLevel = 240;
-    loadArea();
-    EXPECT_EQ(bossNotice, 0);
-    EXPECT_EQ(bossHp, 0);
-    EXPECT_EQ(bossX, 0);
-    for (const EnemySlot& enemy : enemySlots) EXPECT_EQ(enemy.active, 1);
-}
-
 TEST(LoadArea, AnAreaWithoutALayoutOnlyChangesTheScene) {
     testing_support::freshHeadlessGame();
     areaId = 21;  // beyond the walled-in right opening of area 20
@@ -294,46 +262,6 @@ TEST(LoadArea, AnAreaWithoutALayoutOnlyChangesTheScene) {
     EXPECT_EQ(playerY, 200);
     for (int r = 0; r < 18; ++r) {
         for (int c = 0; c < 21; ++c) ASSERT_EQ(areaMap[r][c], layout40.cells[r * 21 + c]);
-    }
-}
-
-TEST(LoadArea, ASmallerAreaLeavesTheRestOfTheMap) {
-    testing_support::freshHeadlessGame();
-    const AreaMap startMap = areaMap;
-    areaId = 30;
-    entrySide = 2;
-    fallCount = 2;
-    fadeLevel = 240;
-    loadArea();
-    ASSERT_EQ(mapCols, 15);
-    ASSERT_EQ(mapRows, 15);
-    EXPECT_EQ(areaMap[0][4], 4);
-    EXPECT_EQ(areaMap[14][14], 3);
-    for (int r = 0; r < 18; ++r) {
-        for (int c = 0; c < 21; ++c) {
-            if (r >= 15 || c >= 15) {
-                ASSERT_EQ(areaMap[r][c], startMap[r][c]) << "(" << r << ", " << c << ")";
-            }
-        }
-    }
-    EXPECT_EQ(areaMap[3][18], 7);
-    EXPECT_EQ(areaMap[16][19], 0);
-}
-
-TEST(LoadArea, ActsOnlyAtFadeLevel240) {
-    for (int level : {0, 8, 232, 248, 256}) {
-        testing_support::freshHeadlessGame();
-        areaId = 30;
-        entrySide = 2;
-        playerX = 1000;
-        playerY = 500;
-        fadeLevel = level;
-        loadArea();
-        EXPECT_EQ(scene, 0) << "fadeLevel " << level;
-        EXPECT_EQ(mapCols, 21) << "fadeLevel " << level;
-        EXPECT_EQ(playerY, 500) << "fadeLevel " << level;
-        EXPECT_EQ(areaMap[3][18], 7) << "fadeLevel " << level;
-        EXPECT_EQ(fadeLevel, level);
     }
 }
 
