@@ -61,33 +61,7 @@ protected:
     WorkingFolder folder;
 };
 
-struct NoFileCase {
-    int32_t bestBefore, score, bestAfter;
-    Bytes written;
-};
 
-void PrintTo(const NoFileCase& c, std::ostream* os) {
-    *os << "best " << c.bestBefore << ", score " << c.score;
-}
-
-class ScoreFileMissing : public ScoreFile, public ::testing::WithParamInterface<NoFileCase> {};
-
-TEST_P(ScoreFileMissing, IsCreatedAndTakesAHigherScore) {
-    const NoFileCase& c = GetParam();
-    bestScore = c.bestBefore;
-    score = c.score;
-    EXPECT_EQ(updateScoreFile(), 1);
-    EXPECT_EQ(bestScore, c.bestAfter) << "score " << c.score;
-    ASSERT_TRUE(fs::is_regular_file("score.slf")) << "score " << c.score;
-    EXPECT_EQ(readFile("score.slf"), c.written) << "score " << c.score;
-    EXPECT_FALSE(fs::exists("score.slf.new"));
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, ScoreFileMissing,
-                         ::testing::Values(NoFileCase{0, 0, 0, {}}, NoFileCase{0, 250, 250, {0xFA, 0, 0, 0}},
-                                           NoFileCase{300, 250, 300, {}},
-                                           NoFileCase{300, 301, 301, {0x2D, 0x01, 0, 0}},
-                                           NoFileCase{0, 16909060, 16909060, {0x04, 0x03, 0x02, 0x01}}));
 
 struct StoredCase {
     const char* what;
@@ -163,27 +137,6 @@ TEST_F(FileReplace, AReplacementThatCannotBeWrittenChangesNothing) {
     EXPECT_EQ(readFile("data.bin"), (Bytes{1, 2, 3, 4}));
     EXPECT_FALSE(fileReplace("missing/data.bin", {1}));
     EXPECT_FALSE(fs::exists("missing"));
-}
-
-TEST_F(FileReplace, OpenOrCreateNeverTruncates) {
-    const int created = fileOpenOrCreate("new.bin");
-    ASSERT_GE(created, 0);
-    fileClose(created);
-    EXPECT_TRUE(fs::is_regular_file("new.bin"));
-    EXPECT_EQ(fs::file_size("new.bin"), 0u);
-
-    writeFile("old.bin", {1, 2, 3, 4, 5});
-    const int opened = fileOpenOrCreate("old.bin");
-    ASSERT_GE(opened, 0);
-    uint8_t first[2] = {};
-    EXPECT_EQ(fileRead(opened, first, 2), 2);
-    EXPECT_EQ(fileSeek(opened, 0, 0), 0);
-    EXPECT_EQ(fileWrite(opened, "\x07", 1), 1);
-    fileClose(opened);
-    EXPECT_EQ(first[1], 2);
-    EXPECT_EQ(readFile("old.bin"), (Bytes{7, 2, 3, 4, 5}));
-
-    EXPECT_EQ(fileOpenOrCreate("missing/new.bin"), fileError);
 }
 
 }  // namespace

@@ -113,34 +113,6 @@ protected:
     HeadlessBackend* backend = nullptr;
 };
 
-TEST_F(Opening, TitleRisesHalfAPixelPerFrameToRestAt60) {
-    ASSERT_NO_FATAL_FAILURE(start(""));
-    struct Probe { int frame, y, height; };
-    const Probe probes[] = {{1, 410, 70},   {2, 409, 71},   {3, 409, 71},  {181, 320, 160},
-                            {521, 150, 330}, {522, 149, 330}, {700, 60, 330}};
-    int done = 0;
-    for (const Probe& p : probes) {
-        frames(p.frame - done);
-        done = p.frame;
-        EXPECT_EQ(titleHeight, p.height) << "frame " << p.frame;
-        EXPECT_TRUE(titleAt(p.y, p.height)) << "frame " << p.frame;
-        EXPECT_FALSE(menuShown()) << "frame " << p.frame;
-    }
-    EXPECT_EQ(titleScroll, 0);
-    frames(1);
-    EXPECT_TRUE(menuShown());
-}
-
-TEST_F(Opening, FigureDoesNotTurnWhileTheGroundStillShakes) {
-    ASSERT_NO_FATAL_FAILURE(start(""));
-    frames(499);
-    quakeFrames = 5;
-    frames(1);
-    EXPECT_EQ(introFigureColumn, 64);
-    frames(10);
-    EXPECT_EQ(introFigureColumn, 64) << "the figure turns only at frame 500";
-}
-
 TEST_F(Opening, EnterShowsTheTitleAtRestAndTheMenuInTheSameFrame) {
     ASSERT_NO_FATAL_FAILURE(start("1\n5 Enter\n6\n"));
     frames(4);
@@ -181,30 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MenuMove{"Up Down", 2, 0, 1}, MenuMove{"Down Up", 0, 0, 2},
                       MenuMove{"Up", 0, 1, 2}, MenuMove{"Down", 2, 1, 0}));
 
-struct JoyMove {
-    uint32_t y;
-    int32_t fadingOut;
-    int32_t to;
-};
 
-class MenuJoystick : public Opening, public ::testing::WithParamInterface<JoyMove> {};
-
-TEST_P(MenuJoystick, MovesTheCursorOnlyWhenNoFadeRuns) {
-    const JoyMove& m = GetParam();
-    ASSERT_NO_FATAL_FAILURE(
-        start("1 Enter\n2\n3 joy=32767," + std::to_string(m.y) + ",0\n4\n", true));
-    frames(3);
-    EXPECT_EQ(menuCursor, 0) << "the position reaches the menu one frame later";
-    fadingOut = m.fadingOut;
-    frames(1);
-    EXPECT_EQ(menuCursor, m.to) << "y " << m.y << ", fading out " << m.fadingOut;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, MenuJoystick,
-                         ::testing::Values(JoyMove{2000, 0, 2}, JoyMove{0, 0, 2}, JoyMove{2001, 0, 0},
-                                           JoyMove{62000, 0, 1}, JoyMove{65535, 0, 1},
-                                           JoyMove{61999, 0, 0}, JoyMove{2000, 1, 0},
-                                           JoyMove{62000, 1, 0}));
 
 TEST_F(Opening, EachPressMovesTheCursorOnce) {
     ASSERT_NO_FATAL_FAILURE(start("1 Enter\n2\n3 Down\n6 Up\n9\n10 Down\n11\n"));
@@ -214,15 +163,6 @@ TEST_F(Opening, EachPressMovesTheCursorOnce) {
     EXPECT_EQ(menuCursor, 2);
     frames(1);
     EXPECT_EQ(menuKeyLock, 0);
-}
-
-TEST_F(Opening, CursorBlinksTwentyOneFramesOnAndSevenOff) {
-    ASSERT_NO_FATAL_FAILURE(start("1 Enter\n2\n"));
-    for (int m = 1; m <= 56; ++m) {
-        frames(1);
-        const bool on = (m >= 1 && m <= 20) || (m >= 28 && m <= 48) || m == 56;
-        EXPECT_EQ(cursorShown(0), on) << "menu frame " << m;
-    }
 }
 
 class MenuChoice : public Opening, public ::testing::WithParamInterface<int32_t> {};
@@ -249,15 +189,6 @@ TEST_P(MenuChoice, StartsTheGameInArea40WithTheChosenDifficulty) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, MenuChoice, ::testing::Values(0, 1, 2));
-
-TEST_F(Opening, ChoiceIsTakenAgainDuringTheFadeOut) {
-    ASSERT_NO_FATAL_FAILURE(start("1 Enter\n2\n3 C\n4 Down\n5 C\n6\n"));
-    frames(3);
-    EXPECT_EQ(difficulty, 0);
-    frames(2);
-    EXPECT_EQ(menuCursor, 1);
-    EXPECT_EQ(difficulty, 1);
-}
 
 // ----------------------------------------------------------------- ending
 
@@ -381,31 +312,7 @@ TEST_F(Ending, FiveDigitScoreRollsOneDigitAfterAnother) {
     for (int k = 0; k < 6; ++k) EXPECT_EQ(smallDigit(620 - 10 * k, 65), best[k]) << "best digit " << k;
 }
 
-struct BestCase {
-    std::vector<uint8_t> stored;
-    int digits[6];  // at x 620, 610, ..., 570
-};
 
-class EndingBestScore : public Ending, public ::testing::WithParamInterface<BestCase> {};
-
-TEST_P(EndingBestScore, ShowsTheStoredBestWithAsManyDigitsAsItHas) {
-    storeBest(GetParam().stored);
-    set({0, 1, 1, 0, 500, 0, 1, 0});  // a score of 0
-    endingFrame = 1399;
-    frame();
-    EXPECT_TRUE(bestCaptionShown());
-    for (int k = 0; k < 6; ++k) EXPECT_EQ(smallDigit(620 - 10 * k, 65), GetParam().digits[k]) << k;
-    EXPECT_EQ(scoreFile(), GetParam().stored) << "a lower score leaves the file alone";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EndingBestScore,
-    ::testing::Values(BestCase{{5, 0, 0, 0}, {5, -1, -1, -1, -1, -1}},
-                      BestCase{{10, 0, 0, 0}, {0, 1, -1, -1, -1, -1}},
-                      BestCase{{0xE8, 0x03, 0, 0}, {0, 0, 0, 1, -1, -1}},
-                      BestCase{{0x9F, 0x86, 0x01, 0}, {9, 9, 9, 9, 9, -1}},
-                      BestCase{{0xA0, 0x86, 0x01, 0}, {0, 0, 0, 0, 0, 1}},
-                      BestCase{{0x40, 0xE2, 0x01, 0}, {6, 5, 4, 3, 2, 1}}));
 
 TEST_F(Ending, HigherScoreIsWrittenOnce) {
     set({2, 10, 5, 30, 100, 4550, 1, 2});  // 715

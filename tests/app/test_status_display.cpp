@@ -56,22 +56,6 @@ bool drawnAt(const Rect& source, int x, int y) {
     return true;
 }
 
-// The digit set at (x, y), read from the four columns no neighbour
-// 10 pixels away covers: 0..9, -1 for none, -2 for anything else.
-int digitAt(int x, int y) {
-    const uint8_t first = screen(x + 6, y);
-    bool anyDigitColour = false;
-    bool uniform = true;
-    for (int row = y; row < y + 18; ++row) {
-        for (int col = x + 6; col < x + 10; ++col) {
-            anyDigitColour = anyDigitColour || (screen(col, row) >= 228 && screen(col, row) <= 239);
-            uniform = uniform && screen(col, row) == first;
-        }
-    }
-    if (!anyDigitColour) return -1;
-    return uniform && first >= 230 && first <= 239 ? first - 230 : -2;
-}
-
 class StatusDisplay : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -186,30 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
         StaminaCase{"gauge of 5", 9000, 5, {0, 0, 0, 0, 0, 0}},
         StaminaCase{"negative gauge", 9000, -600, {0, 0, 0, 0, 0, 0}}));
 
-struct NumberCase {
-    int32_t exp, level;
-    int expTens, expOnes, levelTens, levelOnes;
-};
 
-class ExperienceAndLevel : public StatusDisplay, public ::testing::WithParamInterface<NumberCase> {};
-
-TEST_P(ExperienceAndLevel, ShowTwoDigitsEach) {
-    const NumberCase& c = GetParam();
-    exp = c.exp;
-    level = c.level;
-    frame();
-    EXPECT_TRUE(drawnAt(Rect{0, 0, 30, 18}, 310, 450)) << "the label, up to the tens digit";
-    EXPECT_EQ(digitAt(340, 450), c.expTens);
-    EXPECT_EQ(digitAt(350, 450), c.expOnes);
-    EXPECT_EQ(digitAt(410, 450), c.levelTens);
-    EXPECT_EQ(digitAt(420, 450), c.levelOnes);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, ExperienceAndLevel,
-                         ::testing::Values(NumberCase{0, 1, 0, 0, 0, 1}, NumberCase{57, 98, 5, 7, 9, 8},
-                                           NumberCase{150, 10, -1, 0, 1, 0},
-                                           NumberCase{9, -5, 0, 9, 0, -1},
-                                           NumberCase{9, -15, 0, 9, -1, -1}));
 
 TEST_F(StatusDisplay, LevelOf99AndAboveShowsTheSpecialPicture) {
     for (int32_t l : {99, 250}) {
@@ -254,40 +215,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, PlayTime,
                                            PlayTimeCase{"ending", 2, 1, 0, 20},
                                            PlayTimeCase{"opening", 0, 1, 0, 20}));
 
-struct ClockDigitsCase {
-    int32_t seconds;
-    int digits[4];  // at x 590, 600, 610, 620
-};
 
-class PlayTimeDigits : public StatusDisplay, public ::testing::WithParamInterface<ClockDigitsCase> {};
-
-TEST_P(PlayTimeDigits, ShowAsManyDigitsAsTheTimeHas) {
-    playing = 0;  // no counting
-    playSeconds = GetParam().seconds;
-    frame();
-    const int xs[4] = {590, 600, 610, 620};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(digitAt(xs[i], 25), GetParam().digits[i]) << "x " << xs[i];
-    EXPECT_EQ(digitAt(580, 25), -1);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PlayTimeDigits,
-    ::testing::Values(ClockDigitsCase{0, {-1, -1, -1, 0}}, ClockDigitsCase{9, {-1, -1, -1, 9}},
-                      ClockDigitsCase{10, {-1, -1, 1, 0}}, ClockDigitsCase{99, {-1, -1, 9, 9}},
-                      ClockDigitsCase{100, {-1, 1, 0, 0}}, ClockDigitsCase{999, {-1, 9, 9, 9}},
-                      ClockDigitsCase{1000, {1, 0, 0, 0}}, ClockDigitsCase{4711, {4, 7, 1, 1}},
-                      ClockDigitsCase{9999, {9, 9, 9, 9}}));
-
-TEST_F(StatusDisplay, PlayTimeIsHeldAt9999) {
-    playSeconds = 9998;
-    frame();  // the first read is a change
-    EXPECT_EQ(playSeconds, 9999);
-    backend->waitMs(1000);
-    frame();
-    EXPECT_EQ(playSeconds, 9999);
-    playSeconds = 12000;  // as a saved game may bring it
-    frame();
-    EXPECT_EQ(playSeconds, 9999);
-}
 
 }  // namespace

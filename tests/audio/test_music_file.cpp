@@ -108,25 +108,6 @@ protected:
     std::string folder;
 };
 
-TEST_F(MusicFile, HandsOverTheBlocksAfterTheCount) {
-    const auto file = makeMusicFile({{"fmt ", fmtBody(480, 24, 7)},
-                                     {"data", dataBody(2, {noteRecord(0x3C), {}})}});
-    write("two.mds", file);
-    std::vector<uint8_t> blocks;
-    MdsFormat format{};
-    uint32_t count = 99;
-    ASSERT_EQ(readMusicFile((folder + "/音楽/two.mds").c_str(), blocks, format, count, 0), 1);
-    EXPECT_EQ(format.timeFormat, 480u);
-    EXPECT_EQ(format.maxBufferSize, 24u);
-    EXPECT_EQ(format.flags, 7u);
-    EXPECT_EQ(count, 2u);
-    const std::vector<uint8_t> expected = {0, 0, 0, 0, 12, 0, 0, 0,                  // block 0 head
-                                           96, 0, 0, 0, 0, 0, 0, 0, 0x90, 0x3C, 0x64, 0,  // its record
-                                           0, 0, 0, 0, 0, 0, 0, 0};                 // block 1, empty
-    EXPECT_EQ(blocks, expected);
-    EXPECT_TRUE(messages().empty());
-}
-
 TEST_F(MusicFile, AMissingFileFailsWithoutAMessage) {
     EXPECT_EQ(openMusic("音楽/none.mds", 0), 0);
     EXPECT_TRUE(messages().empty());

@@ -214,18 +214,6 @@ TEST_P(MusicPlayerWithoutLoop, EndsAfterTheLastBlock) {
 
 INSTANTIATE_TEST_SUITE_P(Counts, MusicPlayerWithoutLoop, ::testing::Values(1u, 15u, 16u, 20u));
 
-TEST_F(MusicPlayer, StartingWhilePlayingChangesNothing) {
-    ASSERT_EQ(openMusic(piece("p.mds", 20).c_str(), 0), 1);
-    ASSERT_EQ(startMusic(1), 1);
-    for (int frame = 0; frame < 125; ++frame) {  // 2000 ms
-        backend->waitMs(16);
-        EXPECT_EQ(startMusic(1), 0);
-    }
-    EXPECT_EQ(musicState().nextBlock, 16u);
-    EXPECT_EQ(played(), (std::vector<std::string>{"500.000 90 3C 64", "1000.000 90 3D 64",
-                                                  "1500.000 90 3E 64", "2000.000 90 3F 64"}));
-}
-
 TEST_F(MusicPlayer, StopThenStartPlaysFromTheFirstBlockAndIgnoresTheOldRound) {
     ASSERT_EQ(openMusic(piece("p.mds", 20).c_str(), 0), 1);
     ASSERT_EQ(startMusic(1), 1);
@@ -255,18 +243,6 @@ TEST_F(MusicPlayer, StopWithoutAStreamStillClearsTheFlags) {
     EXPECT_EQ(stopMusic(), 0);
     EXPECT_EQ(musicState().musicPlaying, 0);
     EXPECT_EQ(musicState().musicLoop, 0);
-}
-
-TEST_F(MusicPlayer, APieceWithoutBlocksPlaysUntilStopped) {
-    ASSERT_EQ(openMusic(piece("empty.mds", 0).c_str(), 0), 1);
-    EXPECT_EQ(startMusic(1), 1);
-    EXPECT_EQ(musicState().nextBlock, 0u);
-    play(5000);
-    EXPECT_TRUE(finished.empty());
-    EXPECT_EQ(musicState().musicPlaying, 1);
-    EXPECT_EQ(startMusic(1), 0);
-    EXPECT_EQ(stopMusic(), 1);
-    EXPECT_EQ(musicState().musicPlaying, 0);
 }
 
 TEST_F(MusicPlayer, AfterClosingNothingIsHeldAndNothingPlays) {

@@ -89,19 +89,6 @@ TEST(EnemyChase, OvershootIsTakenBack) {
 
 // A replacement still waiting takes no step, but the overshoot
 // correction still moves it away from the player's line.
-TEST(EnemyChase, InactiveEnemyNearTheLineMovesAway) {
-    const int32_t sides[] = {-2, 2};
-    for (int32_t dx : sides) {
-        testing_support::freshHeadlessGame();
-        EnemySlot& e = placeEnemy(1, dx, 50, 3);
-        e.active = 0;
-        const int32_t x0 = e.x, y0 = e.y;
-        chaseEnemy(1);
-        EXPECT_EQ(e.x, x0 + (dx < 0 ? -3 : 3)) << dx;
-        EXPECT_EQ(e.y, y0) << dx;
-    }
-}
-
 struct FreedomCase {
     const char* what;
     int32_t fadingOut, fadingIn, quake;
@@ -109,44 +96,6 @@ struct FreedomCase {
 };
 
 class EnemyFreedom : public ::testing::TestWithParam<FreedomCase> {};
-
-TEST_P(EnemyFreedom, FadesAndEarthquakesHoldTheEnemies) {
-    const FreedomCase& c = GetParam();
-    testing_support::freshHeadlessGame();
-    EnemySlot& e = placeEnemy(4, -100, 0, 2);
-    fadingOut = c.fadingOut;
-    fadingIn = c.fadingIn;
-    quakeFrames = c.quake;
-    dirRoll[4] = 2;
-    wanderX[4] = 0;
-    wanderY[4] = 0;
-    const int32_t x0 = e.x, y0 = e.y;
-    chaseEnemy(4);
-    steerEnemy(4);
-    EXPECT_EQ(e.x - x0, c.moveX) << c.what;
-    EXPECT_EQ(e.y - y0, c.moveY) << c.what;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EnemyFreedom,
-    ::testing::Values(FreedomCase{"free: chases", 0, 0, 0, 2, 0},
-                      FreedomCase{"fade-out: wanders", 1, 0, 0, 0, -2},
-                      FreedomCase{"fade-in: stands", 0, 1, 0, 0, 0},
-                      FreedomCase{"earthquake: stands", 0, 0, 1, 0, 0},
-                      FreedomCase{"quake over: chases", 0, 0, -1, 2, 0}));
-
-TEST(EnemyWander, EnemyOnThePlayerStandsStill) {
-    testing_support::freshHeadlessGame();
-    EnemySlot& e = placeEnemy(5, 0, 0, 2);
-    dirRoll[5] = 4;
-    const int32_t x0 = e.x, y0 = e.y;
-    chaseEnemy(5);
-    steerEnemy(5);
-    EXPECT_EQ(e.x, x0);
-    EXPECT_EQ(e.y, y0);
-    EXPECT_EQ(wanderX[5], 0);
-    EXPECT_EQ(wanderY[5], 0);
-}
 
 struct SeparateCase {
     int32_t dx, dy;  // other minus this enemy on screen

@@ -276,20 +276,6 @@ TEST_F(Boss, WithEverySlotBusyAVolleyFiresNothingAndRunsDown) {
     EXPECT_EQ(bossShots[3].kind, 0) << "only the volley's first frame fires";
 }
 
-TEST_F(Boss, ShotsSwayAlongTheSineCurve) {
-    const int before[] = {0, 29, 44, 89, 149, 179}, after[] = {1, 30, 45, 90, 150, 0},
-              sway[] = {0, 9, 14, 19, 10, 0};
-    for (int k = 0; k < 6; ++k) {
-        placeShot(4, 1, 300, 200, 50, before[k]);
-        playerScreenX = 600; playerScreenY = 200;
-        runBossAttacks();
-        EXPECT_EQ(shotPhase[4], after[k]);
-        EXPECT_EQ(shotSway[4], sway[k]) << "phase " << after[k];
-        EXPECT_EQ(bossShots[4].drawX, 300 + sway[k]) << "phase " << after[k];
-        EXPECT_EQ(bossShots[4].drawY, 200); EXPECT_EQ(bossShots[4].life, 49);
-    }
-}
-
 struct HomingCase { const char* what; int kind, seconds, px, py, x, y; };
 class ShotHoming : public Boss, public ::testing::WithParamInterface<HomingCase> {};
 
@@ -317,22 +303,6 @@ INSTANTIATE_TEST_SUITE_P(Table, ShotHoming, ::testing::Values(
     HomingCase{"kind 2 one pixel below: undone", 2, 0, 400, 201, 302, 200},
     HomingCase{"kind 2 one pixel above: undone", 2, 0, 400, 199, 302, 200}));
 
-TEST_F(Boss, ShotsHitWithinFortyPixels) {
-    struct { int px, py; bool hit; } cases[] = {{339, 200, true},  {340, 200, false}, {261, 200, true},
-                                               {260, 200, false}, {300, 239, true},  {300, 240, false},
-                                               {300, 161, true},  {300, 160, false}, {339, 161, true}};
-    for (const auto& c : cases) {
-        placeShot(0, 1, 300, 200, 50);
-        hp = 40; shotDamageA = 4; playerHitTimer = 0;
-        playerScreenX = c.px; playerScreenY = c.py;
-        runBossAttacks();
-        EXPECT_EQ(bossShots[0].kind, c.hit ? 0 : 1) << c.px << "," << c.py;
-        EXPECT_EQ(bossShots[0].life, c.hit ? 0 : 49) << c.px << "," << c.py;
-        EXPECT_EQ(hp, c.hit ? 36 : 40) << c.px << "," << c.py;
-        EXPECT_EQ(playerHitTimer, c.hit ? 60 : 0) << c.px << "," << c.py;
-    }
-}
-
 TEST_F(Boss, ShotDamageByKindAndProtection) {
     struct { int kind, hpBefore, difficulty, timer, hpAfter, timerAfter; } cases[] = {
         {1, 40, 0, 0, 30, 60}, {1, 3, 0, 0, 3, 60}, {2, 40, 1, 0, 8, 30}, {2, 40, 2, 0, 8, 0}, {1, 40, 0, 5, 40, 5}};
@@ -348,16 +318,5 @@ TEST_F(Boss, ShotDamageByKindAndProtection) {
     }
 }
 
-
-TEST_F(Boss, ShotsOfADefeatedBossMoveButNeitherShowNorHurt) {
-    placeShot(0, 1, 300, 200, 50);
-    bossAlive = 0; hp = 40; shotDamageA = 10;
-    playerScreenX = 320; playerScreenY = 200;
-    runBossAttacks();
-    EXPECT_EQ(drawnPixels(), 0);
-    EXPECT_EQ(bossShots[0].kind, 1); EXPECT_EQ(bossShots[0].life, 49);
-    EXPECT_EQ(bossShots[0].x, 301) << "it still homes in";
-    EXPECT_EQ(hp, 40); EXPECT_EQ(playerHitTimer, 0);
-}
 
 }  // namespace

@@ -363,17 +363,6 @@ TEST_P(EnemyContact, KnockBackPutsThePlayerAtTheBoxEdge) {
 
 INSTANTIATE_TEST_SUITE_P(Sides, EnemyContact, ::testing::ValuesIn(kSides));
 
-TEST(EnemyContact, BadRollHitsDoubleAndThrowsFurther) {
-    EnemySlot& e = setUpContact(kSides[0]);
-    roll300 = 1;
-    enemyContact(5);
-    EXPECT_EQ(hp, 44);
-    EXPECT_EQ(playerHitTimer, 60);
-    EXPECT_EQ(prevPlayerX, 1000);
-    EXPECT_EQ(playerX, 1041);
-    EXPECT_EQ(e.x, 1998);
-}
-
 // Each test sees the player where the tests before it put him. Thrown the
 // extra 30 pixels at difficulty 2, a player who came in deep from the right
 // ends up beyond the left reach and the test for the left fires as well.

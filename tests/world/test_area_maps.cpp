@@ -75,24 +75,6 @@ struct SpotCell {
     int16_t code;
 };
 
-TEST(Layouts, TheWholeOutsideRowZeroIsWallAndOnlyArea40HasThePit) {
-    for (int c = 0; c < 15; ++c) EXPECT_EQ(cellOf(layout30First, 0, c), 3) << "column " << c;
-    int pits = 0;
-    for (const LayoutFacts& f : allLayouts) {
-        for (int r = 0; r < f.layout->rows; ++r) {
-            for (int c = 0; c < f.layout->cols; ++c) {
-                if (cellOf(*f.layout, r, c) == 7) {
-                    ++pits;
-                    EXPECT_STREQ(f.name, "layout40");
-                    EXPECT_EQ(r, 3);
-                    EXPECT_EQ(c, 18);
-                }
-            }
-        }
-    }
-    EXPECT_EQ(pits, 1);
-}
-
 TEST(AreaMap, StartsAsArea40) {
     testing_support::freshHeadlessGame();
     ASSERT_EQ(layout40.cols, 21);

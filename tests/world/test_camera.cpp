@@ -237,45 +237,8 @@ INSTANTIATE_TEST_SUITE_P(
         GlintCase{"the masonry round the pit never glints", 40, 2, 299, 12, 1, Glint::None, 1},
         GlintCase{"other areas never glint nor touch the flags", 10, 1, 299, 12, 1, Glint::None, 1}));
 
-struct RedCase {
-    const char* what;
-    int area;
-    int clockBefore;
-    int roll;
-    bool flagNextToLast;  // cell (17, 19) already glinting
-    uint8_t savedRed;
-    uint8_t red;
-};
 
-class GlintRed : public Tiles, public ::testing::WithParamInterface<RedCase> {};
 
 // The whole start map. Roll 378 = 18 × 21 picks the crag at (17, 20) only,
 // the last cell of the pass; the cells before it put back the saved red.
-TEST_P(GlintRed, SinksBehindTheLastNonGlintingCell) {
-    const RedCase& c = GetParam();
-    resetAreaMap();
-    areaId = c.area;
-    tileClock = c.clockBefore;
-    roll500 = c.roll;
-    if (c.flagNextToLast) glintCells[17][19] = 1;
-    (*gamePalette)[40] = {77, 11, 22, 0};
-    paletteCopy[40] = {c.savedRed, 33, 44, 0};
-    drawTiles();
-    EXPECT_EQ((*gamePalette)[40].red, c.red) << c.what;
-    EXPECT_EQ((*gamePalette)[40].green, 11) << c.what << ": only the red is touched";
-    EXPECT_EQ((*gamePalette)[40].blue, 22) << c.what;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, GlintRed,
-    ::testing::Values(RedCase{"no glint: the saved red", 40, 339, 0, false, 200, 200},
-                      RedCase{"other areas: the saved red", 10, 339, 378, false, 200, 200},
-                      RedCase{"first picture: no change", 40, 299, 378, false, 200, 200},
-                      RedCase{"at 335 lowered by nothing", 40, 334, 378, false, 200, 200},
-                      RedCase{"at 340 lowered by 5", 40, 339, 378, false, 200, 195},
-                      RedCase{"lowered below zero wraps", 40, 339, 378, false, 3, 254},
-                      RedCase{"at 511 lowered by 176", 40, 510, 378, false, 200, 24},
-                      RedCase{"two glints at the end lower it twice", 40, 339, 378, true, 200, 190},
-                      RedCase{"glints earlier in the pass are undone", 40, 339, 12, false, 200, 200}));
-
 }  // namespace

@@ -198,20 +198,6 @@ TEST_F(GameOverCountUp, ScoreZeroRollsTheOnesAndEndsOnFrame131) {
     EXPECT_EQ(scoreFileBytes(), (std::vector<uint8_t>{0xD2, 0x04, 0, 0}));
 }
 
-TEST_F(GameOverCountUp, ScoreTenRollsTheTensAfterTheOnes) {
-    level = 1;
-    exp = 5;
-    playSeconds = 100;  // 100 + 10 - 100
-    run({{129, true, {4, none, none, none, none, none}, false, 129, {}},
-         {130, true, {none, 5, none, none, none, none}, false, 130, {}},
-         {131, true, {0, 5, none, none, none, none}, false, 131, {}},
-         {229, true, {0, 4, none, none, none, none}, false, 229, {}},
-         {230, true, {0, none, none, none, none, none}, false, 230, {}},
-         {231, true, {0, 1, none, none, none, none}, true, 670, {0, 1}}});
-    EXPECT_EQ(bestScore, 10);
-    EXPECT_EQ(scoreFileBytes(), (std::vector<uint8_t>{10, 0, 0, 0}));
-}
-
 TEST_F(GameOverCountUp, FiveDigitsEndOnFrame531WithTheSixthPlaceEmpty) {
     fallCount = 20;
     level = 99;
@@ -236,21 +222,6 @@ TEST_F(ScoreDigits, ValuesOutsideZeroToNineDrawNothing) {
     bestScore = -7;
     drawBestScore();
     expectScreen(0, false, {none, none, none, none, none, none}, false);
-}
-
-TEST_F(ScoreDigits, BestScoreHasAsManyDigitsAsItNeeds) {
-    const struct {
-        int32_t best;
-        std::vector<int> digits;
-    } cases[] = {{0, {0}}, {7, {7}}, {10, {0, 1}}, {1234, {4, 3, 2, 1}}, {99999, {9, 9, 9, 9, 9}}};
-    for (const auto& c : cases) {
-        clearBackBuffer();
-        bestScore = c.best;
-        drawBestScore();
-        Picture expected;
-        for (size_t k = 0; k < c.digits.size(); ++k) expected.copy(*digitSheet, 16 * c.digits[k], 0, 16, 18, 620 - 10 * int(k), 65);
-        EXPECT_TRUE(backBuffer->pixels == expected.pixels) << "best score " << c.best;
-    }
 }
 
 }  // namespace
