@@ -87,27 +87,6 @@ EnemySlot& collideEnemy(int32_t kind, int32_t mx, int32_t my) {
     return e;
 }
 
-TEST(CellWall, EnemyIsPushedBackUnlessItPassesThroughWalls) {
-    const int32_t kinds[] = {0, 2, 3, 4, 5};
-    for (int32_t kind : kinds) {
-        testing_support::freshHeadlessGame();
-        fillMap(0);
-        areaMap[4][6] = 2;
-        focusCell(4, 6);
-        EnemySlot& e = collideEnemy(kind, 50, 0);
-        EXPECT_EQ(e.x - scrollX, 244) << kind;  // 40 left of the cell
-        EXPECT_EQ(e.y - scrollY, 200) << kind;
-        EXPECT_EQ(enemyBump[3], 1) << kind;
-    }
-    testing_support::freshHeadlessGame();
-    fillMap(0);
-    areaMap[4][6] = 2;
-    focusCell(4, 6);
-    EnemySlot& e = collideEnemy(1, 50, 0);
-    EXPECT_EQ(e.x - scrollX, 280);
-    EXPECT_EQ(enemyBump[3], -6);
-}
-
 TEST(CellWall, PlayerNeverTouchesTheEnemySlots) {
     testing_support::freshHeadlessGame();
     fillMap(0);

@@ -125,19 +125,6 @@ INSTANTIATE_TEST_SUITE_P(Areas, RosterTable, ::testing::ValuesIn(kAreas),
                          [](const auto& info) { return "Area" + std::to_string(info.param.area); });
 
 // Areas 22 and 12 use the rosters of areas 20 and 10.
-TEST(Roster, SharedTablesGiveTheSameEnemies) {
-    const std::pair<int32_t, int32_t> pairs[] = {{22, 20}, {12, 10}};
-    for (const auto& [area, sameAs] : pairs) {
-        testing_support::freshHeadlessGame();
-        playAt1234();
-        setUpEnemies(area, 1, 0);
-        for (const AreaCase& c : kAreas) {
-            if (c.area != sameAs) continue;
-            for (int k = 0; k < 8; ++k) expectRow(k, c.rows[k], area);
-        }
-    }
-}
-
 TEST(Roster, StartOfTheGameStrengths) {
     testing_support::freshHeadlessGame();
     playSeconds = 0;
@@ -212,45 +199,5 @@ TEST(Roster, Area30FirstSlotAwardLevel) {
     EXPECT_EQ(enemySlots[1].expLevel, 18);
 }
 
-class RosterNoRoster : public ::testing::TestWithParam<int32_t> {};
-
-TEST_P(RosterNoRoster, LeavesEverySlotAsItWas) {
-    testing_support::freshHeadlessGame();
-    playSeconds = 0;
-    level = 1;
-    attack = 1;
-    setUpEnemies(40, 1, 0);
-    enemySlots[2].active = 0;
-    enemySlots[4].expLevel = 55;
-    EnemySlot before[8];
-    std::memcpy(before, enemySlots, sizeof before);
-    playAt1234();
-    setUpEnemies(GetParam(), 1, 0);
-    setUpEnemies(GetParam(), 0, 2);
-    EXPECT_EQ(std::memcmp(before, enemySlots, sizeof before), 0) << "area " << GetParam();
-}
-
-INSTANTIATE_TEST_SUITE_P(Areas, RosterNoRoster, ::testing::Values(1, 0, 2, 13, 21, 33, 41, 50, -10));
-
-TEST(Roster, SetUpKeepsPreviousPositionsAndCompanions) {
-    testing_support::freshHeadlessGame();
-    std::vector<int32_t*> companions = {enemyScreenX, enemyScreenY, enemyBump,     detourX,      detourY,
-                                        wanderX,      wanderY,      contactFrames, enemyHitTimer};
-    for (int k = 0; k < 8; ++k) {
-        enemySlots[k].prevX = 100 + k;
-        enemySlots[k].prevY = 200 + k;
-        for (size_t a = 0; a < companions.size(); ++a) companions[a][k] = int32_t(10 * a + k + 1);
-    }
-    playAt1234();
-    setUpEnemies(11, 1, 0);
-    setUpEnemies(11, 0, 6);
-    for (int k = 0; k < 8; ++k) {
-        EXPECT_EQ(enemySlots[k].prevX, 100 + k);
-        EXPECT_EQ(enemySlots[k].prevY, 200 + k);
-        for (size_t a = 0; a < companions.size(); ++a) {
-            EXPECT_EQ(companions[a][k], int32_t(10 * a + k + 1)) << "array " << a << " slot " << k;
-        }
-    }
-}
 
 }  // namespace

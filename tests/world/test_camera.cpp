@@ -159,27 +159,6 @@ INSTANTIATE_TEST_SUITE_P(
         ClipCase{"shake left cuts the leftmost cell", 0, 0, -5, 2, 0, 4, true, {0, 128, 59, 64, 261, 0}},
         ClipCase{"shake right cuts the rightmost cell", 0, 0, 5, 2, 9, 4, true, {581, 128, 59, 64, 256, 0}}));
 
-TEST_F(Tiles, NothingIsDrawnOutsidePlayButThePaletteGoesRoundTrip) {
-    struct { int scene, playing; } states[] = {{0, 1}, {2, 1}, {1, 0}};
-    for (auto s : states) {
-        std::fill(backBuffer->pixels.begin(), backBuffer->pixels.end(), untouched);
-        resetAreaMap();
-        areaId = 40;
-        scene = s.scene;
-        playing = s.playing;
-        roll500 = 378;
-        tileClock = 339;
-        (*gamePalette)[40] = {77, 11, 22, 0};
-        paletteCopy[40] = {200, 33, 44, 0};
-        for (PaletteEntry& e : workPalette) e = {1, 2, 3, 4};
-        drawTiles();
-        EXPECT_EQ(mismatches({}), 0) << "scene " << s.scene << " playing " << s.playing;
-        EXPECT_EQ(tileClock, 340);
-        EXPECT_EQ((*gamePalette)[40], (PaletteEntry{77, 11, 22, 0})) << "no cell visited, red not restored";
-        for (int i = 0; i < 256; ++i) ASSERT_EQ(workPalette[i], (*gamePalette)[i]) << "entry " << i;
-    }
-}
-
 TEST_F(Tiles, TheClockTurnsOverAt512) {
     const struct { int before, after; } steps[] = {{0, 1}, {249, 250}, {510, 511}, {511, 0}};
     for (auto s : steps) {

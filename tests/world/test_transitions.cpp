@@ -73,24 +73,6 @@ TEST_F(Fades, MultiplesOfEightGoBlackAndComeBackExactly) {
     for (int i = 0; i < 256; ++i) ASSERT_EQ(palette()[i], original[i]) << "entry " << i;
 }
 
-TEST_F(Fades, AnOddByteGoesOnceRoundTheCircle) {
-    palette()[5] = {100, 0, 7, 9};
-    paletteCopy[5] = {100, 0, 7, 9};
-    fadingOut = 1;
-    const uint8_t shown[] = {92, 84, 76, 68, 60, 52, 44, 36, 28, 20, 12, 4, 252, 244};
-    for (uint8_t red : shown) {
-        fadeOutStep();
-        ASSERT_EQ(palette()[5].red, red);
-    }
-    for (int step = 15; step <= 32; ++step) fadeOutStep();
-    EXPECT_EQ(fadingIn, 1);
-    EXPECT_EQ(palette()[5], (PaletteEntry{100, 0, 7, 9}));
-    for (int step = 1; step <= 32; ++step) {
-        fadeInStep();
-        ASSERT_EQ(palette()[5], (PaletteEntry{100, 0, 7, 9})) << "fade-in step " << step;
-    }
-}
-
 // The title menu starts a change into area 40: fadingOut 1 in scene 0.
 TEST(AreaChange, RunsFromTheTitleIntoArea40InSixtyThreeFrames) {
     testing_support::freshHeadlessGame();
@@ -244,25 +226,6 @@ TEST(LoadArea, TheBossAreaSetsUpTheFight) {
     EXPECT_EQ(mapCols, 12);
     EXPECT_EQ(mapRows, 12);
     EXPECT_EQ(scene, 1);
-}
-
-TEST(LoadArea, AnAreaWithoutALayoutOnlyChangesTheScene) {
-    testing_support::freshHeadlessGame();
-    areaId = 21;  // beyond the walled-in right opening of area 20
-    entrySide = 4;
-    playerX = 100;
-    playerY = 200;
-    fadeLevel = 240;
-    loadArea();
-    EXPECT_EQ(scene, 1);
-    EXPECT_EQ(areaId, 21);
-    EXPECT_EQ(mapCols, 21);
-    EXPECT_EQ(mapRows, 18);
-    EXPECT_EQ(playerX, 100);
-    EXPECT_EQ(playerY, 200);
-    for (int r = 0; r < 18; ++r) {
-        for (int c = 0; c < 21; ++c) ASSERT_EQ(areaMap[r][c], layout40.cells[r * 21 + c]);
-    }
 }
 
 }  // namespace
