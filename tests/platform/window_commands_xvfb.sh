@@ -8,7 +8,10 @@ set -uo pipefail
 game=$1
 data=$2
 work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+pid=""
+# The game ignores a plain kill while a message box is open, and a box
+# is a process of its own: end both for good.
+trap 'pkill -KILL -P "$pid" 2>/dev/null; kill -KILL "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 cd "$work"
 
 fail() { echo "FAIL: $*"; exit 1; }
@@ -66,23 +69,30 @@ command_gives F1 "full screen" "0 0 1280 720"
 
 # The picture is 960x720 in the middle of the screen: black bars of 160
 # columns on either side, the picture's own colours between them.
-sleep 0.5
 shot=$work/screen.xwd
-xwd -root -silent >"$shot"
 field() { od -An -tu4 --endian=big -j"$1" -N4 "$shot" | tr -d ' '; }
-header=$(field 0)
-bytes_per_pixel=$(($(field 44) / 8))
-bytes_per_line=$(field 48)
-colours=$(field 76)
-# Every 24th row, the first and last column that is not black.
-read -r first last < <(
+# Every 24th row of the screen: the first and last column that is not black.
+lit_columns() {
+    xwd -root -silent >"$shot"
+    local header bytes_per_pixel bytes_per_line colours y
+    header=$(field 0)
+    bytes_per_pixel=$(($(field 44) / 8))
+    bytes_per_line=$(field 48)
+    colours=$(field 76)
     for y in $(seq 0 24 719); do
         od -An -v -tu1 -w"$bytes_per_line" -j$((header + colours * 12 + y * bytes_per_line)) \
             -N"$bytes_per_line" "$shot"
     done | awk -v step="$bytes_per_pixel" 'BEGIN {first = 99999; last = -1}
         {for (i = 1; i + 2 <= NF; i += step) if ($i + $(i + 1) + $(i + 2) > 0) {
             x = (i - 1) / step; if (x < first) first = x; if (x > last) last = x }}
-        END {print first, last}')
+        END {print first, last}'
+}
+# The window has its new size before the game has drawn into it again.
+for _ in $(seq 40); do
+    read -r first last < <(lit_columns)
+    [ "$first" -ge 160 ] && [ "$last" -le 1119 ] && [ "$first" -lt 400 ] && [ "$last" -gt 880 ] && break
+    sleep 0.25
+done
 [ "$first" -ge 160 ] && [ "$last" -le 1119 ] || fail "picture drawn from column $first to $last, bars are 0-159 and 1120-1279"
 [ "$first" -lt 400 ] && [ "$last" -gt 880 ] || fail "picture spans only columns $first to $last"
 echo "ok: full screen letterboxes the picture between columns $first and $last"
