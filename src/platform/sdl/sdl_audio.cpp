@@ -3,6 +3,7 @@
 // the audio thread reads while the game thread loads and starts effects.
 #include <cstdio>
 
+#include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_backend_impl.h"
 
 namespace {
@@ -84,4 +85,27 @@ void SdlBackend::playEffect(int index) {
 void SdlBackend::renderAudio(int16_t* out, size_t frames) {
     mixer_.mix(out, frames);
     renderMusic(out, frames);
+}
+
+size_t SdlBackend::takeOverAudio() {
+    if (!audioDevice_) return 0;
+    // A paused device fills its buffers with silence and never calls back.
+    SDL_PauseAudioDevice(audioDevice_, 1);
+    return deviceBufferFrames;
+}
+
+void SdlBackend::renderAudioLocked(int16_t* out, size_t frames) {
+    if (!audioDevice_) return;
+    SDL_LockAudioDevice(audioDevice_);
+    renderAudio(out, frames);
+    SDL_UnlockAudioDevice(audioDevice_);
+}
+
+size_t takeOverSdlAudio(Backend& backend) {
+    auto* sdl = dynamic_cast<SdlBackend*>(&backend);
+    return sdl ? sdl->takeOverAudio() : 0;
+}
+
+void renderSdlAudio(Backend& backend, int16_t* out, size_t frames) {
+    if (auto* sdl = dynamic_cast<SdlBackend*>(&backend)) sdl->renderAudioLocked(out, frames);
 }

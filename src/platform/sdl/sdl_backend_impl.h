@@ -51,6 +51,9 @@ public:
 
     // sdl_audio.cpp: called by the audio callback for every buffer.
     void renderAudio(int16_t* out, size_t frames);
+    // sdl_audio.cpp: called by takeOverSdlAudio and renderSdlAudio.
+    size_t takeOverAudio();
+    void renderAudioLocked(int16_t* out, size_t frames);
 
 private:
     // sdl_backend.cpp: turns one SDL event into a window message, or
