@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -12,6 +13,7 @@
 #include "app/frame_driver.h"
 #include "app/game_state.h"
 #include "app/json.h"
+#include "app/monkey.h"
 #include "app/startup.h"
 #include "app/state_dump.h"
 #include "audio/sound_effects.h"
@@ -44,6 +46,9 @@ const char* const helpText =
     "  --input FILE          input script: lines 'FRAME TOKEN...' hold those inputs from FRAME on;\n"
     "                        tokens Up Down Left Right X C Z V Enter Esc Pause F1..F8 joy=X,Y,BUTTONS;\n"
     "                        '#' starts a comment\n"
+    "  --monkey SEED         a seeded random player in place of the script; the game's\n"
+    "                        invariants are checked before every frame (exit 3 when one\n"
+    "                        breaks) and what the run reached is printed at the end\n"
     "  --joystick            joystick 0 is plugged in (centred, no buttons unless scripted)\n"
     "  --events FILE         write what was shown and played as JSON lines\n"
     "  --screenshot F:FILE   write the picture presented in frame F as PNG (repeatable)\n"
@@ -59,6 +64,7 @@ struct Options {
     bool headless = false;
     std::optional<uint32_t> frames;
     std::string inputFile;
+    std::optional<uint32_t> monkeySeed;
     bool joystick = false;
     std::string dumpFile;
     std::string midiLogFile;
@@ -105,6 +111,8 @@ Options parseOptions(int argc, char** argv) {
             if (*options.frames == 0) throw UsageError{"--frames must be 1 or more"};
         } else if (option == "--input") {
             options.inputFile = value();
+        } else if (option == "--monkey") {
+            options.monkeySeed = parseNumber<uint32_t>(value(), "--monkey");
         } else if (option == "--joystick") {
             options.joystick = true;
         } else if (option == "--dump-state") {
@@ -146,14 +154,17 @@ Options parseOptions(int argc, char** argv) {
             throw UsageError{"unknown option '" + option + "' (try --help)"};
         }
     }
-    const bool headlessOnly = !options.inputFile.empty() || options.joystick ||
+    const bool headlessOnly = !options.inputFile.empty() || options.monkeySeed || options.joystick ||
                               !options.eventsFile.empty() || !options.screenshots.empty() ||
                               options.clockStart != 0 || options.failingStep;
     if (headlessOnly && !options.headless) {
-        throw UsageError{"--input, --joystick, --events, --screenshot, --clock-start "
+        throw UsageError{"--input, --monkey, --joystick, --events, --screenshot, --clock-start "
                          "and --fail-display need --headless"};
     }
     if (options.headless && !options.frames) throw UsageError{"--headless needs --frames N"};
+    if (options.monkeySeed && !options.inputFile.empty()) {
+        throw UsageError{"--monkey and --input both choose the inputs: give one"};
+    }
     return options;
 }
 
@@ -173,7 +184,25 @@ std::unique_ptr<HeadlessBackend> makeHeadless(const Options& options) {
             throw UsageError{"input script '" + options.inputFile + "', " + error};
         }
     }
+    if (options.monkeySeed) {
+        startMonkey(*options.monkeySeed);
+        headless.liveInput = monkeyInput;
+    }
     return std::make_unique<HeadlessBackend>(std::move(headless));
+}
+
+// What a monkey run reached, and how fast it ran.
+void reportMonkey(const HeadlessBackend& backend, double seconds) {
+    uint64_t saves = 0, loads = 0;
+    for (const RecordedEvent& event : backend.events()) {
+        if (event.kind != RecordedKind::Message) continue;
+        if (event.text == "ＳＡＶＥしました") ++saves;
+        if (event.text.find("ＬＯＡＤしました") != std::string::npos) ++loads;
+    }
+    std::printf("%s| saves | %llu |\n| loads | %llu |\n\n", monkeyReport().c_str(),
+                static_cast<unsigned long long>(saves), static_cast<unsigned long long>(loads));
+    std::printf("%u frames in %.1f s: %.0f frames per second\n", framesRun, seconds,
+                seconds > 0 ? framesRun / seconds : 0.0);
 }
 
 std::string eventLines(const HeadlessBackend& backend) {
@@ -248,10 +277,12 @@ int runProgram(int argc, char** argv) {
     if (!options.dumpFile.empty()) atFrameLimit = takeFinalState;
 
     int exitCode = 0;
+    const auto started = std::chrono::steady_clock::now();
     if (initGame(1, 0, 1)) {
         for (const auto& [variable, value] : options.settings) *variable = value;
         exitCode = runMessageLoop();
     }
+    const std::chrono::duration<double> ran = std::chrono::steady_clock::now() - started;
 
     bool written = true;
     if (!options.dumpFile.empty()) {
@@ -262,6 +293,14 @@ int runProgram(int argc, char** argv) {
     if (recorder != nullptr) {
         if (!options.eventsFile.empty()) {
             written &= writeTextFile(options.eventsFile, eventLines(*recorder));
+        }
+        if (options.monkeySeed) {
+            checkMonkeyInvariants(framesRun);
+            reportMonkey(*recorder, ran.count());
+            if (!monkeyProblem().empty()) {
+                std::fprintf(stderr, "varnholt: invariant broken %s\n", monkeyProblem().c_str());
+                exitCode = 3;
+            }
         }
         for (const std::string& problem : recorder->screenshotProblems()) {
             std::fprintf(stderr, "varnholt: %s\n", problem.c_str());

@@ -125,6 +125,23 @@ TEST_F(CommandLine, SetChangesAVariableBeforeTheFirstFrame) {
               "{\"frame\":2,\"event\":\"sound\",\"effect\":\"Earthquake\"}\n");
 }
 
+// The monkey checks the state before every frame; a value out of its range
+// stops the run with the frame and the variable.
+TEST_F(CommandLine, TheMonkeyStopsAtABrokenInvariant) {
+    const RunResult broken = run("--headless --frames 50 --monkey 7 --set fadeLevel=256");
+    EXPECT_EQ(broken.exitCode, 3);
+    EXPECT_NE(broken.errors.find("after frame 0: fadeLevel is 256"), std::string::npos) << broken.errors;
+    const RunResult sound = run("--headless --frames 50 --monkey 7 --set fadeLevel=248");
+    EXPECT_EQ(sound.exitCode, 0) << sound.errors;
+}
+
+TEST_F(CommandLine, TheSameMonkeySeedPlaysTheSameGame) {
+    ASSERT_EQ(run("--headless --frames 3000 --monkey 11 --dump-state a.json").exitCode, 0);
+    std::filesystem::remove(path("Tavro.slf"));
+    ASSERT_EQ(run("--headless --frames 3000 --monkey 11 --dump-state b.json").exitCode, 0);
+    EXPECT_EQ(readText(path("a.json")), readText(path("b.json")));
+}
+
 class CommandLineRejects : public CommandLine, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(CommandLineRejects, WithOneLineAndExitCodeTwo) {
@@ -143,6 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
                       "--headless --frames 1 --input missing.txt",
                       "--headless --frames 1 --input bad.txt",
                       "--headless --frames 1 --screenshot 3",
-                      "--headless --frames 1 --fail-display Nothing"));
+                      "--headless --frames 1 --fail-display Nothing",
+                      "--monkey 1", "--headless --frames 1 --monkey -1",
+                      "--headless --frames 1 --monkey 1 --input bad.txt"));
 
 }  // namespace

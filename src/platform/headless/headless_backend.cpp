@@ -35,10 +35,24 @@ void HeadlessBackend::setClientSize(int width, int height) {
     clientHeight_ = height;
 }
 
+const ScriptedInput* HeadlessBackend::currentInput() const {
+    if (options_.liveInput) return frame_ == 0 ? nullptr : &live_;
+    return inputAtFrame(options_.script, frame_);
+}
+
 void HeadlessBackend::startFrame() {
-    const ScriptedInput* before = inputAtFrame(options_.script, frame_);
-    ++frame_;
-    const ScriptedInput* now = inputAtFrame(options_.script, frame_);
+    const ScriptedInput* before = currentInput();
+    const ScriptedInput* now;
+    if (options_.liveInput) {
+        livePrevious_ = live_;
+        if (before != nullptr) before = &livePrevious_;
+        ++frame_;
+        live_ = options_.liveInput(frame_);
+        now = &live_;
+    } else {
+        ++frame_;
+        now = currentInput();
+    }
     if (now == nullptr || now == before) return;
     // A key that goes down also reaches the window as a key-down message,
     // taken before the next frame.
@@ -51,14 +65,14 @@ void HeadlessBackend::startFrame() {
 
 void HeadlessBackend::readKeyboard(uint8_t state[256]) {
     for (int i = 0; i < 256; ++i) state[i] = 0;
-    if (const ScriptedInput* line = inputAtFrame(options_.script, frame_)) {
+    if (const ScriptedInput* line = currentInput()) {
         for (int key : line->keys) state[key] = keyDownBit;
     }
 }
 
 uint32_t HeadlessBackend::queryJoystick(JoyInfo& info) {
     if (!options_.joystickPresent) return joyUnplugged;
-    const ScriptedInput* line = inputAtFrame(options_.script, frame_);
+    const ScriptedInput* line = currentInput();
     ScriptedInput centred;
     if (line == nullptr) line = &centred;
     info.x = line->joyX;

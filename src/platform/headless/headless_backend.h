@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -21,6 +22,9 @@ struct HeadlessOptions {
     bool joystickPresent = false;
     std::optional<DisplayStep> failingStep;
     std::vector<ScriptedInput> script;
+    // When set, asked at the start of every frame for that frame's inputs,
+    // in place of the script.
+    std::function<ScriptedInput(uint32_t frame)> liveInput;
     std::map<uint32_t, std::string> screenshots;  // frame → PNG path
 };
 
@@ -83,7 +87,12 @@ public:
     int clientHeight() const { return clientHeight_; }
 
 private:
+    // The inputs held in this frame: the script's line, or the live input's.
+    const ScriptedInput* currentInput() const;
+
     HeadlessOptions options_;
+    ScriptedInput live_;
+    ScriptedInput livePrevious_;
     std::vector<WindowMessage> queue_;
     uint32_t clock_;
     uint32_t frame_ = 0;
