@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "audio/music_file.h"
 #include "music/mds_reader.h"
 #include "music/mid2mds_command.h"
 #include "music/smf_reader.h"
@@ -151,7 +152,14 @@ TEST(Mid2mds, ConvertsAndAnswersWithItsExitCodes) {
     EXPECT_EQ(runMid2mds({in, out}, quiet), 0);
     Bytes defaultBlocks;
     ASSERT_TRUE(readWholeFile(out, defaultBlocks));
-    EXPECT_EQ(parseMds(defaultBlocks).maxBufferSize, 4096u);
+    // Eight records in one block of 4096: the buffer is the piece's 96
+    // bytes, and the game plays the file.
+    EXPECT_EQ(parseMds(defaultBlocks).maxBufferSize, 96u);
+    std::vector<uint8_t> blocks;
+    varnholt::MdsFormat format{};
+    uint32_t blockCount = 0;
+    EXPECT_EQ(varnholt::readMusicFile(out.c_str(), blocks, format, blockCount, 0), 1);
+    EXPECT_EQ(blockCount, 1u);
     std::filesystem::remove_all(folder);
 }
 

@@ -37,7 +37,10 @@ std::vector<uint8_t> buildMds(uint32_t ticksPerQuarter, std::vector<TimedEvent> 
     putText(out, "fmt ");
     putU32(out, 12);
     putU32(out, ticksPerQuarter);
-    putU32(out, blockBytes);
+    // A piece shorter than one block asks for a buffer of its own size: the
+    // game refuses a buffer larger than the file that must fill it.
+    const size_t perBlockAsked = blockBytes / recordBytes;
+    putU32(out, events.size() < perBlockAsked ? uint32_t(events.size() * recordBytes) : blockBytes);
     putU32(out, 0);  // flags
     putText(out, "data");
     const size_t dataSizeAt = out.size();

@@ -40,7 +40,8 @@ constexpr uint32_t eventType(uint32_t event) { return event >> 24; }
 // equal ticks they keep the order given) and closed by a no-op at
 // `endTick`, or at the last event's tick when none is given. Each block
 // holds as many whole records as fit in `blockBytes`, which becomes the
-// file's maxBufferSize. Throws std::invalid_argument when `blockBytes` is
+// file's maxBufferSize (a piece that fits in one block gets its own size
+// instead). Throws std::invalid_argument when `blockBytes` is
 // below one record or `endTick` lies before the last event.
 std::vector<uint8_t> buildMds(uint32_t ticksPerQuarter, std::vector<TimedEvent> events, uint32_t blockBytes,
                               std::optional<uint32_t> endTick = std::nullopt);
