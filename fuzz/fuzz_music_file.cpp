@@ -1,6 +1,7 @@
 // An ".mds" file of any content opened as the game's music: the reader,
 // then the player's block table, then the stream walking every record the
 // blocks carry, looped once round, on the headless back end's clock.
+#include <algorithm>
 #include <cstdlib>
 
 #include "audio/music_player.h"
@@ -35,14 +36,24 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace varnholt;
-    HeadlessBackend& backend = fuzz_support::freshHeadlessGame();
+    fuzz_support::FreshGame game;
+    HeadlessBackend& backend = game.backend();
     fuzz_support::writeFile(pieceName, data, size);
     if (openMusic(pieceName, 0) == 1) {
-        const uint32_t daySteps = musicState().blockCount / 8 + 3;
+        const uint32_t blockCount = musicState().blockCount;
+        const uint32_t daySteps = blockCount / 8 + 3;
         startMusic(1);
+        // The back end records every block the stream finishes and every
+        // start. A short piece would be played whole at every step, a round
+        // each time: the walk ends once it has recorded a round of blocks,
+        // a start and a start's worth of blocks more, by when every piece
+        // has looped, so that the work of an input stays in proportion to
+        // its size.
+        const size_t recordBudget = backend.events().size() + blockCount + 1 +
+                                    std::min<uint32_t>(blockCount, 16);
         MidiStream& stream = backend.midiStream();
         Silence sink;
-        for (uint32_t i = 0; i < recordSteps + daySteps; ++i) {
+        for (uint32_t i = 0; i < recordSteps + daySteps && backend.events().size() < recordBudget; ++i) {
             const double wait = stream.microsecondsToNextRecord();
             if (wait < 0) break;
             // Just past the due time, so that rounding never leaves the
@@ -52,6 +63,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         stopMusic();
     }
-    closeMusic();
     return 0;
 }

@@ -13,11 +13,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace varnholt;
-    HeadlessBackend& backend = fuzz_support::freshHeadlessGame();
+    fuzz_support::FreshGame game;
     fuzz_support::writeFile(saveFileName, data, size);
     scene = 1;
     loadGame();
     // At least "loaded" or "could not load" is always said.
-    if (backend.events().empty()) std::abort();
+    if (game.backend().events().empty()) std::abort();
     return 0;
 }

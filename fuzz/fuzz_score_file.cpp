@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace varnholt;
-    fuzz_support::freshHeadlessGame();
+    fuzz_support::FreshGame game;
     fuzz_support::writeFile(scoreFileName, data, size);
     score = finishedScore;
     updateScoreFile();

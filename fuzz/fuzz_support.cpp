@@ -1,14 +1,18 @@
 #include "fuzz_support.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include "app/game_state.h"
+#include "app/save_file.h"
 #include "audio/music_player.h"
 #include "platform/files.h"
 
@@ -24,6 +28,12 @@ void removeScratchFolder() {
     std::filesystem::remove_all(scratchFolder, ignored);
 }
 
+bool wholeGameReset = false;
+
+// The file the last input went into, kept open from input to input.
+std::string inputPath;
+int inputFile = -1;
+
 }  // namespace
 
 void enterScratchFolder(const char* name) {
@@ -38,27 +48,58 @@ void enterScratchFolder(const char* name) {
     std::atexit(removeScratchFolder);
 }
 
-HeadlessBackend& freshHeadlessGame() {
+FreshGame::FreshGame() {
+    using namespace varnholt;
+    auto backend = std::make_unique<HeadlessBackend>(HeadlessOptions{});
+    backend_ = backend.get();
+    setPlatform(std::move(backend));
+    if (!wholeGameReset) {
+        resetGameState();
+        wholeGameReset = true;
+    } else {
+#define FUZZ_RESET(name, start) name = start;
+        VARNHOLT_GAME_STATE(FUZZ_RESET)
+#undef FUZZ_RESET
+        std::memset(saveRecord, 0, sizeof saveRecord);
+    }
+    setDataDirectory("");
+}
+
+FreshGame::~FreshGame() {
     using namespace varnholt;
     // The music player's state is process-wide: its piece is closed on the
-    // back end whose stream it opened.
+    // back end whose stream it opened, and a start made without a stream
+    // leaves flags that only a stop clears.
     closeMusic();
     stopMusic();
-    auto backend = std::make_unique<HeadlessBackend>(HeadlessOptions{});
-    HeadlessBackend& installed = *backend;
-    setPlatform(std::move(backend));
-    resetGameState();
-    setDataDirectory("");
-    return installed;
+    setPlatform(nullptr);
 }
 
 void writeFile(const char* path, const uint8_t* data, size_t size) {
-    // A new file rather than an emptied one: a file system may flush a
-    // truncated file to disk on close, which would slow every input.
-    ::unlink(path);
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr || (size > 0 && std::fwrite(data, 1, size, file) != size) ||
-        std::fclose(file) != 0) {
+    // Rewriting the same file in place costs two calls; a new file for
+    // every input would cost the file system an inode made and freed. A
+    // reader that replaced the file (renamed another over it) left the
+    // descriptor on one without a name, which is then given up.
+    struct stat info {};
+    if (inputFile >= 0 &&
+        (inputPath != path || ::fstat(inputFile, &info) != 0 || info.st_nlink == 0)) {
+        ::close(inputFile);
+        inputFile = -1;
+    }
+    if (inputFile < 0) {
+        inputPath = path;
+        inputFile = ::open(path, O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    }
+    // Written first and cut to length after: a file emptied before it is
+    // written may be flushed to disk on close (ext4 does so), which would
+    // slow every input.
+    bool written = inputFile >= 0;
+    for (size_t done = 0; written && done < size;) {
+        const ssize_t put = ::pwrite(inputFile, data + done, size - done, off_t(done));
+        written = put > 0;
+        if (written) done += size_t(put);
+    }
+    if (!written || ::ftruncate(inputFile, off_t(size)) != 0) {
         std::perror(path);
         std::abort();
     }

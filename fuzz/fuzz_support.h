@@ -1,6 +1,6 @@
 // What every fuzz target shares: a scratch folder of its own to run in,
-// and the game put back to its start on a fresh headless back end before
-// each input.
+// the game put back to its start on a fresh headless back end for each
+// input, and the input put where the game's reader looks for it.
 #pragma once
 
 #include <cstddef>
@@ -17,12 +17,29 @@ namespace fuzz_support {
 // this, so those paths must be absolute.
 void enterScratchFolder(const char* name);
 
-// Installs a new headless back end, closing the music on the old one
-// first, and resets every game variable; the data folder becomes the
-// working folder. Answers the back end.
-HeadlessBackend& freshHeadlessGame();
+// The game of one input, made first thing in LLVMFuzzerTestOneInput: a new
+// headless back end installed, the data folder the working folder, and
+// every game variable and the save record back at their start. The map,
+// tiles, enemies and boss, which no reader of outside bytes touches, are
+// put back by the first one only, so that an input costs little more than
+// its reader. When it goes, the music is closed and the back end with it:
+// nothing an input allocates outlives it, since libFuzzer runs an input
+// again (and looks for leaks) whenever it leaves more allocations behind
+// than it found.
+class FreshGame {
+public:
+    FreshGame();
+    ~FreshGame();
+    FreshGame(const FreshGame&) = delete;
+    FreshGame& operator=(const FreshGame&) = delete;
 
-// Replaces `path` with exactly these bytes; aborts when it cannot, since
+    HeadlessBackend& backend() { return *backend_; }
+
+private:
+    HeadlessBackend* backend_;
+};
+
+// Makes `path` hold exactly these bytes; aborts when it cannot, since
 // every later step would test nothing.
 void writeFile(const char* path, const uint8_t* data, size_t size);
 

@@ -47,6 +47,21 @@ TEST_P(InputScriptRejects, NamingTheLine) {
     EXPECT_NE(error.find("line 2"), std::string::npos) << error;
 }
 
+TEST(InputScript, PutsLinesInFrameOrderKeepingTheOrderOfEqualFrames) {
+    std::vector<ScriptedInput> lines;
+    std::string error;
+    ASSERT_TRUE(parseInputScript("7 Z\n5 X\n2 Up\n5 C\n", lines, error)) << error;
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].keys, std::vector<int>{vk::Up});
+    EXPECT_EQ(lines[1].keys, std::vector<int>{vk::X});
+    EXPECT_EQ(lines[2].keys, std::vector<int>{vk::C});
+    EXPECT_EQ(lines[3].keys, std::vector<int>{vk::Z});
+    EXPECT_EQ(inputAtFrame(lines, 1), nullptr);
+    EXPECT_EQ(inputAtFrame(lines, 4), &lines[0]);
+    EXPECT_EQ(inputAtFrame(lines, 6), &lines[2]) << "the last of the lines of frame 5";
+    EXPECT_EQ(inputAtFrame(lines, 4000000000u), &lines[3]);
+}
+
 INSTANTIATE_TEST_SUITE_P(BadLines, InputScriptRejects,
                          ::testing::Values("Up", "0 Up", "-3 Up", "4 Jump", "4 joy=1,2",
                                            "4 joy=1,2,3,4", "4 joy=70000,0,0", "4 joy=a,b,c",
