@@ -21,7 +21,7 @@ void say(const char* text) { platform().messageBox(caption, text); }
 
 // Opens the file without emptying it, creating it empty when missing.
 int openSaveFile() {
-    const int handle = fileOpenOrCreate(saveFileName);
+    const int handle = fileOpenOrCreate(writePath(saveFileName));
     if (handle < 0) say("ファイルを開けません");
     return handle;
 }
@@ -69,10 +69,10 @@ void saveGame() {
     fillRecord(saveRecord);
     // Whatever follows the record in a longer file stays.
     std::vector<uint8_t> bytes;
-    readWholeFile(saveFileName, bytes);
+    readWholeFile(writePath(saveFileName), bytes);
     if (bytes.size() < size_t(saveRecordBytes)) bytes.resize(saveRecordBytes);
     std::memcpy(bytes.data(), saveRecord, saveRecordBytes);
-    say(fileReplace(saveFileName, bytes) ? "ＳＡＶＥしました" : "ＳＡＶＥできません");
+    say(fileReplace(writePath(saveFileName), bytes) ? "ＳＡＶＥしました" : "ＳＡＶＥできません");
 }
 
 void loadGame() {

@@ -1,4 +1,5 @@
-// The one saved game: "Tavro.slf" in the working folder, 19 bytes,
+// The one saved game: "Tavro.slf" in the folder the game writes in (see
+// writePath: the working folder, or an installed game's player folder), 19 bytes,
 // little-endian — maxHp, hp, playSeconds (16 bits each), maxStamina,
 // stamina (32 bits each), then attack, level, exp, the alive flag and the
 // difficulty (a byte each) — moved in three pieces of 6, 8 and 5 bytes.

@@ -17,16 +17,16 @@ constexpr uint32_t recordBytes = 4;
 // follows them.
 void storeBestScore() {
     std::vector<uint8_t> bytes;
-    readWholeFile(scoreFileName, bytes);
+    readWholeFile(writePath(scoreFileName), bytes);
     if (bytes.size() < recordBytes) bytes.resize(recordBytes);
     writeU32(bytes.data(), static_cast<uint32_t>(bestScore));
-    fileReplace(scoreFileName, bytes);
+    fileReplace(writePath(scoreFileName), bytes);
 }
 
 }  // namespace
 
 int updateScoreFile() {
-    const int handle = fileOpenOrCreate(scoreFileName);
+    const int handle = fileOpenOrCreate(writePath(scoreFileName));
     uint8_t record[recordBytes];
     if (fileRead(handle, record, recordBytes) == static_cast<int32_t>(recordBytes)) {
         bestScore = std::max<int32_t>(0, static_cast<int32_t>(readU32(record)));

@@ -1,5 +1,6 @@
-// The best score across runs: "score.slf" in the working folder, one
-// signed 32-bit little-endian number and nothing else.
+// The best score across runs: "score.slf" in the folder the game writes
+// in (see writePath), one signed 32-bit little-endian number and nothing
+// else.
 #pragma once
 
 #include <cstdint>

@@ -8,6 +8,8 @@
 
 namespace {
 std::string dataDirectory;
+std::string writeDirectory;
+bool writeDirectoryMade = false;
 int64_t writesLeft = -1;  // bytes writes may still move; negative: no limit
 }
 
@@ -110,4 +112,25 @@ std::string dataPath(const std::string& relative) {
     if (dataDirectory.empty()) return relative;
     if (dataDirectory.back() == '/') return dataDirectory + relative;
     return dataDirectory + "/" + relative;
+}
+
+void setWriteDirectory(const std::string& directory) {
+    writeDirectory = directory;
+    writeDirectoryMade = false;
+}
+
+std::string writePath(const std::string& name) {
+    if (writeDirectory.empty()) return name;
+    // The score is looked up every frame of the closing screens: the folder
+    // is made once, not asked after each time.
+    if (!writeDirectoryMade) {
+        for (size_t end = writeDirectory.find('/', 1);; end = writeDirectory.find('/', end + 1)) {
+            ::mkdir(writeDirectory.substr(0, end).c_str(), 0700);
+            if (end == std::string::npos) break;
+        }
+        struct stat info {};
+        writeDirectoryMade = ::stat(writeDirectory.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    }
+    if (writeDirectory.back() == '/') return writeDirectory + name;
+    return writeDirectory + "/" + name;
 }

@@ -39,3 +39,11 @@ bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes,
 // means the working directory.
 void setDataDirectory(const std::string& directory);
 std::string dataPath(const std::string& relative);
+
+// Where the files the game writes (the saved game, the best score) are
+// kept. Empty means the working directory.
+void setWriteDirectory(const std::string& directory);
+// The path of the game's own file `name`. Makes the write folder, and any
+// missing parents, for the player alone (mode 0700) when it is missing; a
+// folder that cannot be made is left for the open to fail on.
+std::string writePath(const std::string& name);

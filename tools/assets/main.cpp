@@ -1,6 +1,7 @@
 // make_assets OUTDIR: draws the game's eleven bitmaps into OUTDIR/Bitmap,
 // synthesises its seven sound effects into OUTDIR/音楽 and composes its
-// two pieces of music beside them.
+// two pieces of music beside them. The desktop icon goes to OUTDIR/icons,
+// apart from the game's data.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -9,10 +10,12 @@
 #include <vector>
 
 #include "bmp_writer.h"
+#include "icon.h"
 #include "music.h"
 #include "palette.h"
 #include "sheets.h"
 #include "sounds.h"
+#include "platform/headless/png_writer.h"
 #include "wav_writer.h"
 
 namespace {
@@ -75,5 +78,17 @@ int main(int argc, char** argv) {
 
     ok = writeFile(sounds / "通常.mds", composeOpeningTheme()) && ok;
     ok = writeFile(sounds / "back.mds", composeCaveTheme()) && ok;
+
+    const fs::path icons = root / "icons";
+    if (!makeFolder(icons)) return 1;
+    const Canvas icon = drawIcon();
+    for (const int scale : {1, 4}) {
+        const int size = iconSize * scale;
+        const fs::path file = icons / ("varnholt-" + std::to_string(size) + ".png");
+        if (!writePng(file.string(), iconPixels(icon, colours, scale).data(), size, size)) {
+            std::fprintf(stderr, "make_assets: cannot write %s\n", file.string().c_str());
+            ok = false;
+        }
+    }
     return ok ? 0 : 1;
 }
