@@ -214,6 +214,16 @@ void MidiStream::deliverNotices() {
     for (const Notice& notice : taken) notify(midiBlockDone, notice.user, notice.tag);
 }
 
+bool MidiStream::finishFrontBlock(uint32_t user) {
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (queue_.empty() || queue_.front().user != user) return false;
+        finishFront();
+    }
+    deliverNotices();
+    return true;
+}
+
 void MidiStream::startNotifier() {
     if (notifier_.joinable()) return;
     notifier_ = std::thread([this] {

@@ -87,6 +87,11 @@ public:
     // Delivers the notices collected so far, on the calling thread. Called
     // by the headless back end after each advance of its clock.
     void deliverNotices();
+    // Finishes the front block at once, as if its last record had played,
+    // and delivers the notices. Answers false, finishing nothing, when the
+    // front block is not `user` or none waits. Called by a replay, whose
+    // music moves as the recording says rather than by a clock.
+    bool finishFrontBlock(uint32_t user);
     // Delivers notices on a thread of their own as soon as they arrive.
     // Called once by the SDL back end; the thread ends with the stream.
     void startNotifier();

@@ -5,15 +5,20 @@
 #include "platform/headless/png_writer.h"
 
 HeadlessBackend::HeadlessBackend(HeadlessOptions options)
-    : options_(std::move(options)), clock_(options_.clockStart) {}
+    : options_(std::move(options)), clock_(options_.clockStart) {
+    if (options_.replay) options_.replay->attachMusic(midi_);
+}
 
 bool HeadlessBackend::createWindow(const char*, int, int, int, int) {
+    // The recorded window told of its activation among its messages.
+    if (options_.replay) return options_.replay->answer(AnsweredCall::CreateWindow, true);
     // Nobody is there to click the window: it is active from the start.
     postMessage({MessageKind::ActivateApp, 1});
     return true;
 }
 
 bool HeadlessBackend::takeMessage(WindowMessage& message) {
+    if (options_.replay) return options_.replay->takeMessage(queue_, message);
     if (queue_.empty()) return false;
     message = queue_.front();
     queue_.erase(queue_.begin());
@@ -21,6 +26,7 @@ bool HeadlessBackend::takeMessage(WindowMessage& message) {
 }
 
 void HeadlessBackend::waitMessage() {
+    if (options_.replay) return options_.replay->waitMessage();
     // Nothing ever arrives from outside; an inactive game would sleep for
     // ever, so the run ends instead.
     if (queue_.empty()) queue_.push_back({MessageKind::Quit, 0});
@@ -41,6 +47,12 @@ const ScriptedInput* HeadlessBackend::currentInput() const {
 }
 
 void HeadlessBackend::startFrame() {
+    if (options_.replay) {
+        // Keys going down reach the window among the recorded messages.
+        ++frame_;
+        options_.replay->startFrame();
+        return;
+    }
     const ScriptedInput* before = currentInput();
     const ScriptedInput* now;
     if (options_.liveInput) {
@@ -64,6 +76,7 @@ void HeadlessBackend::startFrame() {
 }
 
 void HeadlessBackend::readKeyboard(uint8_t state[256]) {
+    if (options_.replay) return options_.replay->readKeyboard(state);
     for (int i = 0; i < 256; ++i) state[i] = 0;
     if (const ScriptedInput* line = currentInput()) {
         for (int key : line->keys) state[key] = keyDownBit;
@@ -71,6 +84,7 @@ void HeadlessBackend::readKeyboard(uint8_t state[256]) {
 }
 
 uint32_t HeadlessBackend::queryJoystick(JoyInfo& info) {
+    if (options_.replay) return options_.replay->queryJoystick(info);
     if (!options_.joystickPresent) return joyUnplugged;
     const ScriptedInput* line = currentInput();
     ScriptedInput centred;
@@ -82,12 +96,13 @@ uint32_t HeadlessBackend::queryJoystick(JoyInfo& info) {
 }
 
 int64_t HeadlessBackend::calendarSeconds() {
+    if (options_.replay) return options_.replay->calendarSeconds();
     return options_.calendarStart + static_cast<uint32_t>(clock_ - options_.clockStart) / 1000;
 }
 
 int HeadlessBackend::messageBox(const std::string& caption, const std::string& text) {
     events_.push_back({frame_, RecordedKind::Message, caption, text});
-    return messageBoxOk;
+    return options_.replay ? options_.replay->messageBox() : messageBoxOk;
 }
 
 void HeadlessBackend::debugOutput(const std::string& text) {
@@ -95,7 +110,16 @@ void HeadlessBackend::debugOutput(const std::string& text) {
 }
 
 bool HeadlessBackend::displayStep(DisplayStep step, int) {
+    if (options_.replay) return options_.replay->answer(AnsweredCall::DisplayStep, true);
     return !(options_.failingStep && *options_.failingStep == step);
+}
+
+bool HeadlessBackend::primaryLost() {
+    return options_.replay && options_.replay->answer(AnsweredCall::PrimaryLost, false);
+}
+
+bool HeadlessBackend::paletteDevice() {
+    return !options_.replay || options_.replay->answer(AnsweredCall::PaletteDevice, true);
 }
 
 void HeadlessBackend::present(const uint8_t* pixels, const PaletteEntry palette[256], int) {
@@ -137,13 +161,14 @@ std::vector<std::string> HeadlessBackend::screenshotProblems() const {
 bool HeadlessBackend::openSoundDevice() {
     // A new device starts without effects, as a real one does.
     for (bool& loaded : effectLoaded_) loaded = false;
-    return true;
+    return !options_.replay || options_.replay->answer(AnsweredCall::OpenSoundDevice, true);
 }
 
 bool HeadlessBackend::loadEffect(int index, const SoundFormat&, std::vector<uint8_t>) {
+    const bool loaded = options_.replay ? options_.replay->answer(AnsweredCall::LoadEffect, true) : true;
     if (index < 0 || index >= 7) return false;
-    effectLoaded_[index] = true;
-    return true;
+    effectLoaded_[index] = loaded;
+    return loaded;
 }
 
 void HeadlessBackend::playEffect(int index) {
@@ -154,6 +179,7 @@ void HeadlessBackend::playEffect(int index) {
 }
 
 void HeadlessBackend::waitMs(uint32_t ms) {
+    if (options_.replay) return options_.replay->waitMs();
     clock_ += ms;
     midi_.advance(ms * 1000.0, midiLog_);
     midi_.deliverNotices();

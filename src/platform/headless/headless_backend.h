@@ -2,7 +2,8 @@
 // moves only when the game waits, so every frame takes exactly the same
 // virtual time and two runs with the same input are identical. Keys and
 // joystick come from an input script; message boxes answer OK at once;
-// everything shown or played is recorded.
+// everything shown or played is recorded. A replay takes the place of the
+// clocks, inputs, messages and answers: the game plays as it was recorded.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 
 #include "platform/headless/input_script.h"
 #include "platform/platform.h"
+#include "platform/recording.h"
 
 struct HeadlessOptions {
     uint32_t clockStart = 0;
@@ -26,6 +28,10 @@ struct HeadlessOptions {
     // in place of the script.
     std::function<ScriptedInput(uint32_t frame)> liveInput;
     std::map<uint32_t, std::string> screenshots;  // frame → PNG path
+    // When set, everything the game reads comes from it; the clock, the
+    // script and failingStep are not used, and the music moves only as
+    // the recording says.
+    std::shared_ptr<ReplaySource> replay;
 };
 
 enum class RecordedKind { Message, Sound, Debug, Music };
@@ -54,16 +60,21 @@ public:
     void readKeyboard(uint8_t state[256]) override;
     uint32_t queryJoystick(JoyInfo& info) override;
 
-    uint32_t clockMs() override { return clock_; }
+    uint32_t clockMs() override { return options_.replay ? clock_ = options_.replay->clockMs() : clock_; }
     // The music plays as the virtual clock moves, and its notices arrive
     // right after, on the game's own thread.
     void waitMs(uint32_t ms) override;
     int64_t calendarSeconds() override;
+    // The virtual clock, or in a replay its last reading: never a reading
+    // of the replay's own, since only the frame statistics ask.
+    uint64_t clockMicros() override { return uint64_t(clock_) * 1000; }
 
     int messageBox(const std::string& caption, const std::string& text) override;
     void debugOutput(const std::string& text) override;
 
     bool displayStep(DisplayStep step, int displayMode) override;
+    bool primaryLost() override;
+    bool paletteDevice() override;
     void present(const uint8_t* pixels, const PaletteEntry palette[256], int displayMode) override;
     void releaseDisplay() override {}
 

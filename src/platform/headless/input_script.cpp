@@ -48,16 +48,52 @@ bool parseJoystick(const std::string& value, ScriptedInput& line) {
 
 }  // namespace
 
+bool parseInputToken(const std::string& word, ScriptedInput& line, std::string& error) {
+    if (word.rfind("joy=", 0) == 0) {
+        if (parseJoystick(word.substr(4), line)) return true;
+        error = "bad joystick token '" + word + "' (want joy=X,Y,BUTTONS with X and Y 0..65535)";
+        return false;
+    }
+    if (word.rfind("key=", 0) == 0) {
+        int code = 0;
+        if (parseNumber(word.substr(4), code) && code > 0 && code < 256) {
+            line.keys.push_back(code);
+            return true;
+        }
+        error = "bad key token '" + word + "' (want key=CODE with CODE 1..255)";
+        return false;
+    }
+    auto known = std::find_if(std::begin(keyNames), std::end(keyNames),
+                              [&](const KeyName& key) { return word == key.name; });
+    if (known == std::end(keyNames)) {
+        error = "unknown input '" + word + "'";
+        return false;
+    }
+    line.keys.push_back(known->code);
+    return true;
+}
+
+std::string inputKeyToken(int code) {
+    for (const KeyName& key : keyNames) {
+        if (key.code == code) return key.name;
+    }
+    return "key=" + std::to_string(code);
+}
+
 bool parseInputScript(const std::string& text, std::vector<ScriptedInput>& lines,
                       std::string& error) {
     lines.clear();
     std::istringstream stream(text);
+    // One stream of words for all the lines: making a stream costs more
+    // than reading a short line from it.
+    std::istringstream words;
     std::string raw;
     int lineNumber = 0;
     while (std::getline(stream, raw)) {
         ++lineNumber;
-        raw = raw.substr(0, raw.find('#'));
-        std::istringstream words(raw);
+        if (const size_t comment = raw.find('#'); comment != std::string::npos) raw.resize(comment);
+        words.clear();
+        words.str(raw);
         std::string word;
         if (!(words >> word)) continue;
         ScriptedInput line;
@@ -66,35 +102,29 @@ bool parseInputScript(const std::string& text, std::vector<ScriptedInput>& lines
             return false;
         }
         while (words >> word) {
-            if (word.rfind("joy=", 0) == 0) {
-                if (!parseJoystick(word.substr(4), line)) {
-                    error = "line " + std::to_string(lineNumber) + ": bad joystick token '" + word +
-                            "' (want joy=X,Y,BUTTONS with X and Y 0..65535)";
-                    return false;
-                }
-                continue;
-            }
-            auto known = std::find_if(std::begin(keyNames), std::end(keyNames),
-                                      [&](const KeyName& key) { return word == key.name; });
-            if (known == std::end(keyNames)) {
-                error = "line " + std::to_string(lineNumber) + ": unknown input '" + word + "'";
+            std::string why;
+            if (!parseInputToken(word, line, why)) {
+                error = "line " + std::to_string(lineNumber) + ": " + why;
                 return false;
             }
-            line.keys.push_back(known->code);
         }
         lines.push_back(std::move(line));
     }
-    std::stable_sort(lines.begin(), lines.end(), [](const ScriptedInput& a, const ScriptedInput& b) {
+    // Scripts are mostly written in frame order already.
+    const auto earlier = [](const ScriptedInput& a, const ScriptedInput& b) {
         return a.fromFrame < b.fromFrame;
-    });
+    };
+    if (!std::is_sorted(lines.begin(), lines.end(), earlier)) {
+        std::stable_sort(lines.begin(), lines.end(), earlier);
+    }
     return true;
 }
 
 const ScriptedInput* inputAtFrame(const std::vector<ScriptedInput>& lines, uint32_t frame) {
-    const ScriptedInput* inForce = nullptr;
-    for (const ScriptedInput& line : lines) {
-        if (line.fromFrame > frame) break;
-        inForce = &line;
-    }
-    return inForce;
+    // The last line starting at or before `frame`: a search rather than a
+    // walk, since the back end asks every frame and a script may be long.
+    const auto after = std::upper_bound(
+        lines.begin(), lines.end(), frame,
+        [](uint32_t at, const ScriptedInput& line) { return at < line.fromFrame; });
+    return after == lines.begin() ? nullptr : &*(after - 1);
 }

@@ -5,8 +5,9 @@
 //                    these inputs are held, until the next line
 //   # comment        anywhere on a line
 //
-// Tokens: Up Down Left Right X C Z V Enter Esc Pause F1 … F8, and
-// joy=X,Y,BUTTONS for joystick 0.
+// Tokens: Up Down Left Right X C Z V Enter Esc Pause F1 … F8, key=CODE
+// for any other virtual-key code (1..255), and joy=X,Y,BUTTONS for
+// joystick 0.
 #pragma once
 
 #include <cstdint>
@@ -27,5 +28,12 @@ struct ScriptedInput {
 bool parseInputScript(const std::string& text, std::vector<ScriptedInput>& lines,
                       std::string& error);
 
-// The line in force at `frame`, or null before the first line.
+// Adds one token of a line to `line`; on a bad token answers false and
+// says why in `error`. Recordings share the tokens, so they read them here.
+bool parseInputToken(const std::string& word, ScriptedInput& line, std::string& error);
+// The token that holds key `code`: its name, or key=CODE.
+std::string inputKeyToken(int code);
+
+// The line in force at `frame`, or null before the first line. The lines
+// must be in frame order, as parseInputScript gives them.
 const ScriptedInput* inputAtFrame(const std::vector<ScriptedInput>& lines, uint32_t frame);

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# A game played by keys in the real window on a bare X server, recorded,
+# then replayed headless twice: both replays must end in the very state
+# the played game wrote when it ended, byte for byte. SDL's dummy sound
+# driver plays the music in real time, so its progress, reported on a
+# thread of its own, is part of what is recorded.
+# Usage (under xvfb-run): SCRIPT GAME DATA_DIR
+set -uo pipefail
+game=$1
+data=$2
+work=$(mktemp -d)
+pid=""
+trap 'kill -KILL "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+cd "$work"
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+export SDL_AUDIODRIVER=dummy
+frames=1000
+"$game" --window --frames $frames --record rec.txt --dump-state played.json --data "$data" >game.log 2>&1 &
+pid=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --class varnholt | head -1)
+[ -n "$window" ] || fail "no game window"
+xdotool windowfocus --sync "$window"
+
+hold() {  # KEY SECONDS
+    xdotool keydown "$1"
+    sleep "$2"
+    xdotool keyup "$1"
+}
+
+# The title's music finishes its first block after some nine seconds; the
+# recording is written out once a second of play.
+for _ in $(seq 400); do
+    grep -q " done " rec.txt && break
+    sleep 0.05
+done
+grep -q " done " rec.txt || fail "the music never told of a finished block"
+hold Return 0.2    # past the opening
+sleep 1
+hold Return 0.2    # the first difficulty: into the game
+sleep 2
+hold Right 0.8
+hold c 0.3
+hold Down 0.5
+hold c 0.1
+
+for _ in $(seq 1200); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
+done
+kill -0 "$pid" 2>/dev/null && fail "the game did not end after $frames frames"
+wait "$pid"
+status=$?
+pid=""
+[ "$status" -eq 0 ] || fail "the played game exited with $status: $(cat game.log)"
+grep -q "^$frames end$" rec.txt || fail "the recording does not end with frame $frames: $(tail -n 3 rec.txt)"
+grep -q " message KeyDown " rec.txt || fail "no key reached the recorded game"
+grep -q '"scene":1,' played.json || fail "the keys did not start the game"
+
+for run in 1 2; do
+    "$game" --replay rec.txt --dump-state replay$run.json --data "$data" >replay$run.log 2>&1 ||
+        fail "replay $run: $(cat replay$run.log)"
+    cmp played.json replay$run.json || fail "replay $run ends in another state than the played game"
+done
+echo "ok: $(wc -l <rec.txt) lines recorded, both replays end in the played game's state"
