@@ -11,14 +11,17 @@
 #include <vector>
 
 #include "app/frame_driver.h"
+#include "app/frame_stats.h"
 #include "app/game_state.h"
 #include "app/json.h"
 #include "app/monkey.h"
+#include "app/recording_session.h"
 #include "app/startup.h"
 #include "app/state_dump.h"
 #include "audio/sound_effects.h"
 #include "platform/files.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/install_paths.h"
 #include "platform/sdl/sdl_backend.h"
 
 namespace varnholt {
@@ -33,19 +36,28 @@ const char* const helpText =
     "\n"
     "Without options the game starts full screen.\n"
     "  --window              start in a window instead of full screen\n"
-    "  --data DIR            read Bitmap/ and 音楽/ from DIR (default: the working directory)\n"
+    "  --data DIR            read Bitmap/ and 音楽/ from DIR (default: the working directory,\n"
+    "                        or, when it has none, the data installed with the game)\n"
     "  --frames N            run exactly N frames, then exit\n"
     "  --set NAME=VALUE      set a game variable after start-up, before the first frame\n"
     "  --dump-state FILE     after the last frame, write every game variable to FILE as JSON\n"
+    "  --record FILE         write everything the game reads from outside to FILE: keys,\n"
+    "                        joystick, clocks, window messages, message-box answers, the\n"
+    "                        music's progress (see --replay)\n"
     "  --midi-log FILE       write every MIDI message the music plays to FILE, one line each:\n"
     "                        milliseconds since the piece started, then the bytes in hex\n"
+    "  --frame-stats FILE    at exit, write a line per frame: its number, the game clock (ms)\n"
+    "                        at its release, the release, its work and its presentation (µs)\n"
     "  --help                show this text\n"
     "\n"
     "Scripted runs without a window or sound device:\n"
     "  --headless            use the headless back end (needs --frames)\n"
     "  --input FILE          input script: lines 'FRAME TOKEN...' hold those inputs from FRAME on;\n"
-    "                        tokens Up Down Left Right X C Z V Enter Esc Pause F1..F8 joy=X,Y,BUTTONS;\n"
-    "                        '#' starts a comment\n"
+    "                        tokens Up Down Left Right X C Z V Enter Esc Pause F1..F8 key=CODE\n"
+    "                        joy=X,Y,BUTTONS; '#' starts a comment\n"
+    "  --replay FILE         play a recording made with --record again, headless, exactly as it\n"
+    "                        went; implies --headless, and --window, --set and --frames of the\n"
+    "                        recorded run (a --frames of your own cuts it short)\n"
     "  --monkey SEED         a seeded random player in place of the script; the game's\n"
     "                        invariants are checked before every frame (exit 3 when one\n"
     "                        breaks) and what the run reached is printed at the end\n"
@@ -68,12 +80,17 @@ struct Options {
     bool joystick = false;
     std::string dumpFile;
     std::string midiLogFile;
+    std::string frameStatsFile;
     std::string eventsFile;
     std::map<uint32_t, std::string> screenshots;
     std::vector<std::pair<int32_t*, int32_t>> settings;
     uint32_t clockStart = 0;
     std::string dataDirectory;
     std::optional<DisplayStep> failingStep;
+    std::vector<std::string> settingTexts;  // as given, for a recording
+    std::string recordFile;
+    std::string replayFile;
+    bool replayCut = false;  // --frames of the caller's own
 };
 
 struct UsageError {
@@ -89,6 +106,18 @@ Number parseNumber(const std::string& text, const std::string& what) {
         throw UsageError{what + " must be a whole number, not '" + text + "'"};
     }
     return value;
+}
+
+void addSetting(Options& options, const std::string& setting) {
+    const size_t equals = setting.find('=');
+    if (equals == std::string::npos) {
+        throw UsageError{"--set wants NAME=VALUE, not '" + setting + "'"};
+    }
+    const std::string name = setting.substr(0, equals);
+    int32_t* variable = findIntVariable(name);
+    if (variable == nullptr) throw UsageError{"unknown variable '" + name + "'"};
+    options.settings.emplace_back(variable, parseNumber<int32_t>(setting.substr(equals + 1), name));
+    options.settingTexts.push_back(setting);
 }
 
 Options parseOptions(int argc, char** argv) {
@@ -117,6 +146,8 @@ Options parseOptions(int argc, char** argv) {
             options.joystick = true;
         } else if (option == "--dump-state") {
             options.dumpFile = value();
+        } else if (option == "--frame-stats") {
+            options.frameStatsFile = value();
         } else if (option == "--midi-log") {
             options.midiLogFile = value();
         } else if (option == "--events") {
@@ -130,16 +161,11 @@ Options parseOptions(int argc, char** argv) {
             options.screenshots[parseNumber<uint32_t>(shot.substr(0, colon), "--screenshot's frame")] =
                 shot.substr(colon + 1);
         } else if (option == "--set") {
-            const std::string& setting = value();
-            const size_t equals = setting.find('=');
-            if (equals == std::string::npos) {
-                throw UsageError{"--set wants NAME=VALUE, not '" + setting + "'"};
-            }
-            const std::string name = setting.substr(0, equals);
-            int32_t* variable = findIntVariable(name);
-            if (variable == nullptr) throw UsageError{"unknown variable '" + name + "'"};
-            options.settings.emplace_back(variable,
-                                          parseNumber<int32_t>(setting.substr(equals + 1), name));
+            addSetting(options, value());
+        } else if (option == "--record") {
+            options.recordFile = value();
+        } else if (option == "--replay") {
+            options.replayFile = value();
         } else if (option == "--clock-start") {
             options.clockStart = parseNumber<uint32_t>(value(), "--clock-start");
         } else if (option == "--data") {
@@ -154,6 +180,16 @@ Options parseOptions(int argc, char** argv) {
             throw UsageError{"unknown option '" + option + "' (try --help)"};
         }
     }
+    if (!options.replayFile.empty()) {
+        if (!options.inputFile.empty() || options.monkeySeed || options.joystick || options.clockStart != 0 ||
+            options.failingStep || options.window || !options.settings.empty() || !options.midiLogFile.empty()) {
+            throw UsageError{"--replay takes the inputs, --window and --set from the recording; it cannot "
+                             "have --input, --monkey, --joystick, --clock-start, --fail-display, --window, "
+                             "--set or --midi-log"};
+        }
+        options.headless = true;
+        options.replayCut = options.frames.has_value();
+    }
     const bool headlessOnly = !options.inputFile.empty() || options.monkeySeed || options.joystick ||
                               !options.eventsFile.empty() || !options.screenshots.empty() ||
                               options.clockStart != 0 || options.failingStep;
@@ -161,15 +197,47 @@ Options parseOptions(int argc, char** argv) {
         throw UsageError{"--input, --monkey, --joystick, --events, --screenshot, --clock-start "
                          "and --fail-display need --headless"};
     }
-    if (options.headless && !options.frames) throw UsageError{"--headless needs --frames N"};
+    if (options.headless && !options.frames && options.replayFile.empty()) {
+        throw UsageError{"--headless needs --frames N"};
+    }
     if (options.monkeySeed && !options.inputFile.empty()) {
         throw UsageError{"--monkey and --input both choose the inputs: give one"};
     }
     return options;
 }
 
-std::unique_ptr<HeadlessBackend> makeHeadless(const Options& options) {
+// The options a recording keeps: its game started with them.
+void applyRecordedOptions(const Recording& recording, Options& options) {
+    for (const Recording::Option& option : recording.options) {
+        const std::vector<std::string>& words = option.words;
+        try {
+            if (words.size() == 1 && words[0] == "--window") {
+                options.window = true;
+            } else if (words.size() == 2 && words[0] == "--frames") {
+                const uint32_t frames = parseNumber<uint32_t>(words[1], "--frames");
+                if (frames == 0) throw UsageError{"--frames must be 1 or more"};
+                if (!options.replayCut) options.frames = frames;
+            } else if (words.size() == 2 && words[0] == "--set") {
+                addSetting(options, words[1]);
+            } else {
+                throw UsageError{"unknown option '" + words[0] + "'"};
+            }
+        } catch (const UsageError& error) {
+            throw UsageError{"recording '" + options.replayFile + "', line " + std::to_string(option.line) +
+                             ": " + error.text};
+        }
+    }
+}
+
+void noteRecordedOptions(const Options& options, RecordingBackend& recording) {
+    if (options.window) recording.noteAtStart("option --window");
+    for (const std::string& setting : options.settingTexts) recording.noteAtStart("option --set " + setting);
+    if (options.frames) recording.noteAtStart("option --frames " + std::to_string(*options.frames));
+}
+
+std::unique_ptr<HeadlessBackend> makeHeadless(const Options& options, std::shared_ptr<ReplaySource> replay) {
     HeadlessOptions headless;
+    headless.replay = std::move(replay);
     headless.clockStart = options.clockStart;
     headless.joystickPresent = options.joystick;
     headless.failingStep = options.failingStep;
@@ -233,7 +301,9 @@ std::string eventLines(const HeadlessBackend& backend) {
 
 // The state after the last frame, taken before the display is released.
 std::string finalState;
-void takeFinalState() { finalState = dumpState(framesRun); }
+RecordingBackend* activeRecording = nullptr;
+ReplaySource* activeReplay = nullptr;
+void takeFinalState() { finalState = takeFinalStateFor(framesRun, activeRecording, activeReplay); }
 
 bool writeTextFile(const std::string& path, const std::string& text) {
     std::ofstream file(path, std::ios::binary);
@@ -248,25 +318,78 @@ bool writeTextFile(const std::string& path, const std::string& text) {
 int runProgram(int argc, char** argv) {
     Options options;
     std::unique_ptr<HeadlessBackend> headless;
+    std::shared_ptr<ReplaySource> replay;
+    std::vector<Recording::File> replayFiles;
     try {
         options = parseOptions(argc, argv);
         if (options.help) {
             std::fputs(helpText, stdout);
             return 0;
         }
-        if (options.headless) headless = makeHeadless(options);
+        if (!options.replayFile.empty()) {
+            Recording recording;
+            std::string error;
+            if (!loadRecording(options.replayFile, recording, error)) throw UsageError{error};
+            applyRecordedOptions(recording, options);
+            if (!recording.endFrame && !options.replayCut) {
+                throw UsageError{"recording '" + options.replayFile + "' has no end line: the run that wrote "
+                                 "it did not finish; replay it with --frames N, N up to " +
+                                 std::to_string(recording.lastFrame)};
+            }
+            replayFiles = recording.files;
+            replay = std::make_shared<ReplaySource>(std::move(recording));
+        }
+        if (options.headless) headless = makeHeadless(options, replay);
     } catch (const UsageError& error) {
         std::fprintf(stderr, "varnholt: %s\n", error.text.c_str());
         return badUsage;
     }
 
     HeadlessBackend* recorder = headless.get();
+    std::unique_ptr<Backend> backend;
     if (headless) {
-        setPlatform(std::move(headless));
+        backend = std::move(headless);
     } else {
-        setPlatform(makeSdlBackend());
+        backend = makeSdlBackend();
     }
+    RecordingBackend* recording = nullptr;
+    if (!options.recordFile.empty()) {
+        auto wrapper = std::make_unique<RecordingBackend>(std::move(backend), options.recordFile);
+        if (!wrapper->isOpen()) {
+            std::fprintf(stderr, "varnholt: cannot write the recording '%s'\n", options.recordFile.c_str());
+            return 1;
+        }
+        recording = wrapper.get();
+        backend = std::move(wrapper);
+    }
+    setPlatform(std::move(backend));
+    activeRecording = recording;
+    activeReplay = replay.get();
     setDataDirectory(options.dataDirectory);
+    setWriteDirectory("");
+    // Run from its build folder the game reads and writes in the working
+    // directory; an installed one reads the data installed beside it and
+    // keeps the player's files in their own data folder.
+    if (options.dataDirectory.empty() && !holdsGameData("")) {
+        const std::string installed = installedDataDirectory();
+        if (!installed.empty()) {
+            setDataDirectory(installed);
+            setWriteDirectory(playerDataDirectory());
+        }
+    }
+    std::string replayFolder;
+    if (replay) {
+        replayFolder = makeReplayFolder(replayFiles);
+        if (replayFolder.empty()) {
+            setPlatform(nullptr);
+            return 1;
+        }
+        setWriteDirectory(replayFolder);
+    }
+    if (recording != nullptr) {
+        noteRecordedOptions(options, *recording);
+        noteGameFiles(*recording);
+    }
     if (!options.midiLogFile.empty() && !platform().openMidiLog(options.midiLogFile)) {
         std::fprintf(stderr, "varnholt: cannot write the MIDI log '%s'\n", options.midiLogFile.c_str());
         setPlatform(nullptr);
@@ -274,21 +397,38 @@ int runProgram(int argc, char** argv) {
     }
     if (options.window) displayMode = 1;
     if (options.frames) frameLimit = *options.frames;
-    if (!options.dumpFile.empty()) atFrameLimit = takeFinalState;
+    // A replay takes the state where the recorded run took it, wanted or not.
+    const bool takesState = !options.dumpFile.empty() || replay;
+    if (takesState) atFrameLimit = takeFinalState;
+    if (!options.frameStatsFile.empty()) keepFrameStats();
 
     int exitCode = 0;
     const auto started = std::chrono::steady_clock::now();
-    if (initGame(1, 0, 1)) {
-        for (const auto& [variable, value] : options.settings) *variable = value;
-        exitCode = runMessageLoop();
+    try {
+        if (initGame(1, 0, 1)) {
+            for (const auto& [variable, value] : options.settings) *variable = value;
+            exitCode = runMessageLoop();
+        }
+        // A game that ended before its frame limit is dumped as it ended.
+        if (takesState && finalState.empty()) takeFinalState();
+        if (replay && !options.replayCut) replay->checkFinished();
+    } catch (const ReplayDiverged& diverged) {
+        std::fprintf(stderr, "varnholt: recording '%s', %s\n", options.replayFile.c_str(), diverged.what());
+        setPlatform(nullptr);
+        removeReplayFolder(replayFolder);
+        return badUsage;
     }
     const std::chrono::duration<double> ran = std::chrono::steady_clock::now() - started;
 
     bool written = true;
-    if (!options.dumpFile.empty()) {
-        // A game that ended before its frame limit is dumped as it ended.
-        if (finalState.empty()) takeFinalState();
-        written &= writeTextFile(options.dumpFile, finalState);
+    if (recording != nullptr && !recording->finish()) {
+        std::fprintf(stderr, "varnholt: cannot write the recording '%s'\n", options.recordFile.c_str());
+        written = false;
+    }
+    if (!options.dumpFile.empty()) written &= writeTextFile(options.dumpFile, finalState);
+    if (!options.frameStatsFile.empty() && !writeFrameStats(options.frameStatsFile)) {
+        std::fprintf(stderr, "varnholt: cannot write '%s'\n", options.frameStatsFile.c_str());
+        written = false;
     }
     if (recorder != nullptr) {
         if (!options.eventsFile.empty()) {
@@ -309,6 +449,7 @@ int runProgram(int argc, char** argv) {
     }
     if (!written && exitCode == 0) exitCode = 1;
     setPlatform(nullptr);
+    removeReplayFolder(replayFolder);
     return exitCode;
 }
 

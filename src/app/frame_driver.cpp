@@ -1,5 +1,6 @@
 #include "app/frame_driver.h"
 
+#include "app/frame_stats.h"
 #include "app/game_state.h"
 #include "app/random.h"
 #include "app/screens.h"
@@ -179,6 +180,7 @@ int runFrame() {
     restoreIfLost();
     clearBackBuffer();
     waitForFrameTime();
+    frameReleased();
     seedRandom(platform().clockMs());
     drawRolls();
     decideMusic();
@@ -217,7 +219,9 @@ int runFrame() {
         if (scene == 2) scene = 1;
     }
     drawScreens();
+    frameWorkDone();
     present();
+    framePresented();
     return 1;
 }
 

@@ -143,6 +143,9 @@ public:
     virtual uint32_t clockMs() = 0;
     virtual void waitMs(uint32_t ms) = 0;
     virtual int64_t calendarSeconds() = 0;
+    // A finer clock for measuring frames only; the game never reads it.
+    // Called by the frame statistics. Counts from an arbitrary start.
+    virtual uint64_t clockMicros() { return uint64_t(clockMs()) * 1000; }
 
     // Messages to the player (modal, one OK button) and to the developer.
     virtual int messageBox(const std::string& caption, const std::string& text) = 0;

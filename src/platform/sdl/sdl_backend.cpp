@@ -139,6 +139,13 @@ void SdlBackend::waitMs(uint32_t ms) {
 
 int64_t SdlBackend::calendarSeconds() { return int64_t(std::time(nullptr)); }
 
+uint64_t SdlBackend::clockMicros() {
+    const uint64_t counter = SDL_GetPerformanceCounter();
+    const uint64_t frequency = SDL_GetPerformanceFrequency();
+    // Split so that the product cannot overflow for any counter.
+    return counter / frequency * 1000000 + counter % frequency * 1000000 / frequency;
+}
+
 int SdlBackend::messageBox(const std::string& caption, const std::string& text) {
     if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), window_) != 0) {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());

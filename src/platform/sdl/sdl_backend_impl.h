@@ -32,6 +32,7 @@ public:
     uint32_t clockMs() override;
     void waitMs(uint32_t ms) override;
     int64_t calendarSeconds() override;
+    uint64_t clockMicros() override;
 
     int messageBox(const std::string& caption, const std::string& text) override;
     void debugOutput(const std::string& text) override;
