@@ -7,6 +7,7 @@
 // size or an unwritable output, 2 for bad usage.
 #include <png.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -63,23 +64,8 @@ int usage() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    int scale = 1, delay = 3;
-    std::vector<std::string> files;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if ((arg == "--scale" || arg == "--delay") && i + 1 < argc) {
-            char* end = nullptr;
-            const long value = std::strtol(argv[++i], &end, 10);
-            if (*end != '\0' || value < 1 || value > 65535) return usage();
-            (arg == "--scale" ? scale : delay) = int(value);
-        } else if (arg.starts_with("--")) {
-            return usage();
-        } else {
-            files.push_back(arg);
-        }
-    }
-    if (files.size() < 2) return usage();
+// Writes OUT (files[0]) from the pictures files[1..]; 0 when done.
+int writeGif(const std::vector<std::string>& files, int scale, int delay) {
 
     std::ofstream out(files[0], std::ios::binary);
     if (!out) {
@@ -121,3 +107,27 @@ int main(int argc, char** argv) {
     }
     return 0;
 }
+
+int main(int argc, char** argv) {
+    int scale = 1, delay = 3;
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if ((arg == "--scale" || arg == "--delay") && i + 1 < argc) {
+            char* end = nullptr;
+            const long value = std::strtol(argv[++i], &end, 10);
+            if (*end != '\0' || value < 1 || value > 65535) return usage();
+            (arg == "--scale" ? scale : delay) = int(value);
+        } else if (arg.starts_with("--")) {
+            return usage();
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.size() < 2) return usage();
+    const int result = writeGif(files, scale, delay);
+    // A half-written picture is worse than none.
+    if (result != 0) std::remove(files[0].c_str());
+    return result;
+}
+
