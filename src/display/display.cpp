@@ -1,5 +1,11 @@
 #include "display/display.h"
 
+#include <cstring>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
+
 #include <algorithm>
 
 #include "app/game_state.h"
@@ -48,8 +54,26 @@ void releaseSurfaces() {
 // key. Written as a select rather than a skipped store so that the
 // compiler turns it into whole-vector blends: this is most of a frame's
 // work.
+// Under the sanitizers this loop would be checked byte by byte and stay
+// scalar, slowing a sanitized frame twentyfold; the rows it is given are
+// checked whole before it runs instead (checkRow).
+#if defined(__GNUC__)
+__attribute__((no_sanitize("address", "undefined")))
+#endif
 void copyRow(const uint8_t* from, uint8_t* to, int32_t width, uint8_t key) {
     for (int32_t col = 0; col < width; ++col) to[col] = from[col] == key ? to[col] : from[col];
+}
+
+// Under AddressSanitizer, a row of the blitter that reaches outside its
+// sheet or the back buffer is reported where copyRow would have been.
+void checkRow([[maybe_unused]] const uint8_t* row, [[maybe_unused]] int32_t width) {
+#if defined(__SANITIZE_ADDRESS__)
+    if (width <= 0) return;
+    if (void* bad = __asan_region_is_poisoned(const_cast<uint8_t*>(row), size_t(width))) {
+        __asan_report_error(__builtin_return_address(0), __builtin_frame_address(0),
+                            __builtin_frame_address(0), bad, 0, 1);
+    }
+#endif
 }
 
 bool canDraw(const SpriteSheet* sheet) {
@@ -100,7 +124,7 @@ void restoreIfLost() {
 }
 
 void clearBackBuffer() {
-    if (backBuffer) std::fill(backBuffer->pixels.begin(), backBuffer->pixels.end(), 0);
+    if (backBuffer) std::memset(backBuffer->pixels.data(), 0, backBuffer->pixels.size());
 }
 
 void drawSprite(const SpriteSheet* sheet, const Rect& source, int32_t x, int32_t y) {
@@ -112,6 +136,8 @@ void drawSprite(const SpriteSheet* sheet, const Rect& source, int32_t x, int32_t
         const uint8_t* from = sheet->pixels.data() +
                               static_cast<size_t>(source.top + row) * sheet->width + source.left;
         uint8_t* to = backBuffer->pixels.data() + static_cast<size_t>(y + row) * screenWidth + x;
+        checkRow(from, width);
+        checkRow(to, width);
         copyRow(from, to, width, sheet->colorKey);
     }
 }
