@@ -18,12 +18,7 @@ struct RunResult {
     std::string errors;
 };
 
-std::string readText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using testing_support::readText;
 
 class CommandLine : public ::testing::Test {
 protected:
@@ -35,10 +30,9 @@ protected:
 
     // Runs the game in the scratch folder with the generated data.
     RunResult run(const std::string& arguments, const std::string& data = testing_support::assetDirectory()) {
-        const std::string command = "cd '" + folder + "' && '" VARNHOLT_PROGRAM "' --data '" + data +
-                                    "' " + arguments + " 2> errors.txt";
-        const int status = std::system(command.c_str());
-        return RunResult{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(path("errors.txt"))};
+        RunResult result;
+        result.exitCode = testing_support::runProgramIn(folder, arguments, result.errors, data);
+        return result;
     }
     std::string folder;
 };

@@ -13,12 +13,7 @@
 
 namespace {
 
-std::string readText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using testing_support::readText;
 
 class Recording : public ::testing::Test {
 protected:
@@ -32,13 +27,7 @@ protected:
     }
     // Runs the game in the scratch folder; answers the exit code and
     // keeps what it said on stderr in `errors`.
-    int run(const std::string& arguments) {
-        const std::string command = "cd '" + folder + "' && '" VARNHOLT_PROGRAM "' --data '" +
-                                    testing_support::assetDirectory() + "' " + arguments + " 2> errors.txt";
-        const int status = std::system(command.c_str());
-        errors = readText(path("errors.txt"));
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
+    int run(const std::string& arguments) { return testing_support::runProgramIn(folder, arguments, errors); }
     std::string folder;
     std::string errors;
 };

@@ -18,5 +18,12 @@ std::string assetDirectory();
 // A new empty folder for one test's files, of this process alone (CTest
 // runs the tests side by side).
 std::string scratchDirectory(const std::string& name);
+// The whole of a file as text; empty when it cannot be read.
+std::string readText(const std::string& path);
+// Runs the game's program in `folder` with the generated data (or `data`)
+// and `arguments`; answers its exit code (-1 when it did not exit) and
+// puts what it said on stderr in `errors`.
+int runProgramIn(const std::string& folder, const std::string& arguments, std::string& errors,
+                 const std::string& data = assetDirectory());
 
 }  // namespace testing_support
