@@ -126,15 +126,18 @@ Cell nextCellTowards(Cell from, Cell to) {
     return {from.row - dr[d], from.col - dc[d]};
 }
 
+// The arrow keys that walk by (dx, dy), each axis only beyond `slack`.
+void arrowsFor(std::vector<int>& keys, int32_t dx, int32_t dy, int32_t slack) {
+    if (dx < -slack) keys.push_back(vk::Left);
+    if (dx > slack) keys.push_back(vk::Right);
+    if (dy < -slack) keys.push_back(vk::Up);
+    if (dy > slack) keys.push_back(vk::Down);
+}
+
 void pushArrowsTowards(std::vector<int>& keys, Cell cell) {
     const int32_t x = playerOffsetX + 288 + scrollX;
     const int32_t y = playerOffsetY + 208 + scrollY;
-    const int32_t dx = cell.col * cellSize - x;
-    const int32_t dy = cell.row * cellSize - y;
-    if (dx < -4) keys.push_back(vk::Left);
-    if (dx > 4) keys.push_back(vk::Right);
-    if (dy < -4) keys.push_back(vk::Up);
-    if (dy > 4) keys.push_back(vk::Down);
+    arrowsFor(keys, cell.col * cellSize - x, cell.row * cellSize - y, 4);
 }
 
 void travelKeys(std::vector<int>& keys) {
@@ -179,19 +182,12 @@ bool arrowsToNearestEnemy(std::vector<int>& keys, int32_t reach = 200) {
     if (areaId == bossArea && bossAlive == 1) {
         const int32_t dx = bossScreenX - playerScreenX, dy = bossScreenY - playerScreenY;
         if (dx * dx + dy * dy < (reach + 100) * (reach + 100)) {
-            if (dx < -8) keys.push_back(vk::Left);
-            if (dx > 8) keys.push_back(vk::Right);
-            if (dy < -8) keys.push_back(vk::Up);
-            if (dy > 8) keys.push_back(vk::Down);
+            arrowsFor(keys, dx, dy, 8);
             return true;
         }
     }
     if (best < 0) return false;
-    const int32_t dx = enemyScreenX[best] - playerScreenX, dy = enemyScreenY[best] - playerScreenY;
-    if (dx < -8) keys.push_back(vk::Left);
-    if (dx > 8) keys.push_back(vk::Right);
-    if (dy < -8) keys.push_back(vk::Up);
-    if (dy > 8) keys.push_back(vk::Down);
+    arrowsFor(keys, enemyScreenX[best] - playerScreenX, enemyScreenY[best] - playerScreenY, 8);
     return true;
 }
 

@@ -1,12 +1,8 @@
 #include "support/headless_game.h"
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "app/frame_driver.h"
@@ -48,22 +44,6 @@ std::string scratchDirectory(const std::string& name) {
     std::filesystem::remove_all(path);
     std::filesystem::create_directories(path);
     return path.string();
-}
-
-std::string readText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-int runProgramIn(const std::string& folder, const std::string& arguments, std::string& errors,
-                 const std::string& data) {
-    const std::string command = "cd '" + folder + "' && '" VARNHOLT_PROGRAM "' --data '" + data + "' " +
-                                arguments + " 2> errors.txt";
-    const int status = std::system(command.c_str());
-    errors = readText(folder + "/errors.txt");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace testing_support
