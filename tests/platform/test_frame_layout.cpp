@@ -68,3 +68,68 @@ TEST(ExpandPicture, LooksUpEveryPixelThroughThePalette) {
 }
 
 }  // namespace
+
+namespace {
+
+struct ScaleCase {
+    const char* name;
+    int outputWidth;
+    int outputHeight;
+    PictureRect area;
+};
+
+class PictureScaled : public ::testing::TestWithParam<ScaleCase> {};
+
+// Each corner of the picture is a 4x4 block of its own colour, so that a
+// picture drawn upside down, mirrored or shifted shows at the corners of
+// its area, and nothing may be written outside the area.
+TEST_P(PictureScaled, CornersLandInTheAreaAndNothingOutside) {
+    const ScaleCase& c = GetParam();
+    PaletteEntry palette[256] = {};
+    palette[1] = {0xFF, 0, 0, 0};
+    palette[2] = {0, 0xFF, 0, 0};
+    palette[3] = {0, 0, 0xFF, 0};
+    palette[4] = {0xFF, 0xFF, 0xFF, 0};
+    std::vector<uint8_t> pixels(screenWidth * screenHeight, 0);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) {
+            pixels[size_t(y) * screenWidth + size_t(x)] = 1;
+            pixels[size_t(y) * screenWidth + size_t(screenWidth - 1 - x)] = 2;
+            pixels[size_t(screenHeight - 1 - y) * screenWidth + size_t(x)] = 3;
+            pixels[size_t(screenHeight - 1 - y) * screenWidth + size_t(screenWidth - 1 - x)] = 4;
+        }
+    const int pitch = c.outputWidth * 4 + 12;
+    std::vector<uint8_t> target(size_t(pitch) * c.outputHeight, 0xCD);
+    expandPictureInto(pixels.data(), palette, target.data(), pitch, c.area);
+
+    auto at = [&](int x, int y) {
+        uint32_t v;
+        std::memcpy(&v, target.data() + size_t(y) * pitch + size_t(x) * 4, 4);
+        return v;
+    };
+    const PictureRect& a = c.area;
+    EXPECT_EQ(at(a.x, a.y), 0xFFFF0000u);
+    EXPECT_EQ(at(a.x + a.width - 1, a.y), 0xFF00FF00u);
+    EXPECT_EQ(at(a.x, a.y + a.height - 1), 0xFF0000FFu);
+    EXPECT_EQ(at(a.x + a.width - 1, a.y + a.height - 1), 0xFFFFFFFFu);
+    EXPECT_EQ(at(a.x + a.width / 2, a.y + a.height / 2), 0xFF000000u);
+    for (int y = 0; y < c.outputHeight; ++y)
+        for (int x = 0; x < pitch / 4; ++x) {
+            const bool inside = x >= a.x && x < a.x + a.width && y >= a.y && y < a.y + a.height;
+            if (!inside) {
+                ASSERT_EQ(at(x, y), 0xCDCDCDCDu) << "written outside at " << x << "," << y;
+            }
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, PictureScaled,
+    ::testing::Values(ScaleCase{"Window160x120", 160, 120, {0, 0, 160, 120}},
+                      ScaleCase{"Window240x180", 240, 180, {0, 0, 240, 180}},
+                      ScaleCase{"NativeSize", 640, 480, {0, 0, 640, 480}},
+                      ScaleCase{"FullScreen1280x720", 1280, 720, {160, 0, 960, 720}},
+                      ScaleCase{"TallScreenBars", 1280, 1024, {0, 32, 1280, 960}},
+                      ScaleCase{"ResizedOddWindow", 1001, 333, {0, 0, 1001, 333}}),
+    [](const ::testing::TestParamInfo<ScaleCase>& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -20,6 +20,12 @@ struct PictureRect {
 PictureRect pictureRect(int outputWidth, int outputHeight, bool keepAspect);
 
 // Expands the 8-bit picture through the palette into 32-bit 0xAARRGGBB
-// rows, `pitchBytes` apart, fully opaque. Called by the SDL back end's
-// present.
+// rows, `pitchBytes` apart, fully opaque. Called by expandPictureInto.
 void expandPicture(const uint8_t* pixels, const PaletteEntry palette[256], void* out, int pitchBytes);
+
+// Expands the picture into `area` of a 32-bit output whose rows are
+// `pitchBytes` apart, scaled to the area's size: each output pixel takes
+// the picture pixel under its centre, so pixel art stays crisp. Nothing
+// outside the area is written. Called by the SDL back end's present.
+void expandPictureInto(const uint8_t* pixels, const PaletteEntry palette[256], void* out, int pitchBytes,
+                       const PictureRect& area);

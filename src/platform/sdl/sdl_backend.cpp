@@ -101,9 +101,6 @@ bool SdlBackend::translateEvent(const SDL_Event& event, WindowMessage& message) 
     case SDL_CONTROLLERDEVICEREMOVED:
         controllerRemoved(event.cdevice.which);
         return false;
-    case SDL_RENDER_DEVICE_RESET:
-        deviceLost_ = true;
-        return false;
     default:
         return false;
     }
@@ -119,7 +116,7 @@ void SdlBackend::postMessage(const WindowMessage& message) { posted_.push_back(m
 
 void SdlBackend::destroyWindow() {
     if (!window_) return;
-    // The renderer belongs to the window and must go first.
+    // Our own surfaces go before the window they were made for.
     releaseDisplay();
     SDL_DestroyWindow(window_);
     window_ = nullptr;

@@ -69,7 +69,7 @@ private:
     // sdl_video.cpp
     bool applyDisplayMode(int displayMode);
     bool coverDisplay();
-    bool createRenderer();
+    bool createScreen();
     void windowSizeChanged();
 
     // sdl_audio.cpp
@@ -92,9 +92,9 @@ private:
 
     SDL_GameController* controller_ = nullptr;
 
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    bool deviceLost_ = false;
+    // Only for a window surface of a format we do not expand into.
+    SDL_Surface* staging_ = nullptr;
+    bool deviceLost_ = false;  // the window's surface could not be had
 
     SDL_AudioDeviceID audioDevice_ = 0;
     uint32_t audioRate_ = 0;

@@ -1,8 +1,9 @@
 // The SDL back end's screen: the game composes a 640x480 paletted picture
-// each frame and we scale it onto the window with the renderer. The
+// each frame and we expand and scale it into the window's surface. The
 // monitor's own mode is never changed; full screen is the desktop
 // resolution with the picture letterboxed.
 #include <cstdio>
+#include <cstring>
 
 #include "platform/sdl/frame_layout.h"
 #include "platform/sdl/sdl_backend_impl.h"
@@ -18,11 +19,11 @@ bool SdlBackend::displayStep(DisplayStep step, int displayMode) {
     case DisplayStep::SetCooperativeLevel:
         return applyDisplayMode(displayMode);
     case DisplayStep::CreatePrimary:
-        return createRenderer();
+        return createScreen();
     default:
         // Mode, clipper, back buffer, palette, sheets and colour key have
-        // no counterpart here: the renderer and the game's own sheets
-        // cover them.
+        // no counterpart here: the window's surface and the game's own
+        // sheets cover them.
         return true;
     }
 }
@@ -40,9 +41,9 @@ bool SdlBackend::applyDisplayMode(int displayMode) {
         std::fprintf(stderr, "Cannot switch the display mode: %s\n", SDL_GetError());
         return false;
     }
-    // SDL rebuilds the window when a renderer needs another kind, putting
-    // it where it thinks the window belongs out of full screen; make that
-    // the place we covered, too.
+    // SDL may rebuild the window on the switch, putting it where it
+    // thinks the window belongs out of full screen; make that the place
+    // we covered, too.
     if (toFullScreen && movedForFullScreen_) coverDisplay();
     if (!toFullScreen && wasFullScreen) {
         SDL_SetWindowSize(window_, windowedPlace_.w, windowedPlace_.h);
@@ -70,65 +71,84 @@ bool SdlBackend::coverDisplay() {
     return true;
 }
 
-bool SdlBackend::createRenderer() {
+bool SdlBackend::createScreen() {
     releaseDisplay();
     if (!window_) return false;
-    // No vsync: the game paces its frames itself, and a 50 Hz or 144 Hz
-    // monitor must not change its speed.
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) {
-        std::fprintf(stderr, "Cannot create a renderer: %s\n", SDL_GetError());
+    // On X the window's own surface reaches the server through shared
+    // memory. Left to itself SDL would put a GL texture behind it instead,
+    // which on a machine without a graphics card is GL emulated on the
+    // processor at several milliseconds a frame. Elsewhere (Wayland has no
+    // surface of its own) SDL's choice stands, as does the player's.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::strcmp(driver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (!SDL_GetWindowSurface(window_)) {
+        std::fprintf(stderr, "Cannot draw on the window: %s\n", SDL_GetError());
         return false;
     }
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                 screenWidth, screenHeight);
-    if (!texture_) {
-        std::fprintf(stderr, "Cannot create the screen texture: %s\n", SDL_GetError());
-        releaseDisplay();
-        return false;
-    }
-    // Pixel art stays crisp at any size.
-    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
     deviceLost_ = false;
     return true;
 }
 
 void SdlBackend::restorePrimary() {
-    if (deviceLost_ && window_) createRenderer();
+    if (deviceLost_ && window_) createScreen();
 }
 
 void SdlBackend::windowSizeChanged() {
-    // Nothing is sized to the window yet: present() measures the output
-    // every frame, and the windowed place is taken on entering full
-    // screen. Anything that must follow the window's size belongs here.
+    // Nothing is sized to the window here: SDL replaces the window's
+    // surface after a resize, and present() asks for it every frame.
 }
 
+namespace {
+
+// Blackens what the picture leaves of the window, in full screen.
+void fillBars(SDL_Surface* surface, const PictureRect& area) {
+    const int right = area.x + area.width;
+    const int bottom = area.y + area.height;
+    const SDL_Rect bars[4] = {{0, 0, surface->w, area.y},
+                              {0, bottom, surface->w, surface->h - bottom},
+                              {0, area.y, area.x, area.height},
+                              {right, area.y, surface->w - right, area.height}};
+    const Uint32 black = SDL_MapRGB(surface->format, 0, 0, 0);
+    for (const SDL_Rect& bar : bars)
+        if (bar.w > 0 && bar.h > 0) SDL_FillRect(surface, &bar, black);
+}
+
+}  // namespace
+
 void SdlBackend::present(const uint8_t* pixels, const PaletteEntry palette[256], int displayMode) {
-    if (!texture_ || deviceLost_) return;
-    void* target = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(texture_, nullptr, &target, &pitch) != 0) return;
-    expandPicture(pixels, palette, target, pitch);
-    SDL_UnlockTexture(texture_);
-
-    int outputWidth = 0;
-    int outputHeight = 0;
-    if (SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight) != 0) return;
-    const PictureRect area = pictureRect(outputWidth, outputHeight, displayMode == fullScreenMode);
-    const SDL_Rect destination{area.x, area.y, area.width, area.height};
-
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, &destination);
-    SDL_RenderPresent(renderer_);
+    if (!window_ || deviceLost_) return;
+    // The picture goes straight into the window's own memory, which SDL
+    // hands to the X server through shared memory where it can: no GPU
+    // or GL emulation is involved, so a frame costs us the expansion and
+    // little else.
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (!surface) {
+        deviceLost_ = true;
+        return;
+    }
+    const PictureRect area = pictureRect(surface->w, surface->h, displayMode == fullScreenMode);
+    fillBars(surface, area);
+    const Uint32 format = surface->format->format;
+    if (format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888) {
+        if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+        expandPictureInto(pixels, palette, surface->pixels, surface->pitch, area);
+        if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    } else {
+        // A screen of another depth or order: SDL converts and scales
+        // from a picture of our own format.
+        if (!staging_)
+            staging_ = SDL_CreateRGBSurfaceWithFormat(0, screenWidth, screenHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+        if (!staging_) return;
+        expandPicture(pixels, palette, staging_->pixels, staging_->pitch);
+        SDL_Rect destination{area.x, area.y, area.width, area.height};
+        SDL_BlitScaled(staging_, nullptr, surface, &destination);
+    }
+    SDL_UpdateWindowSurface(window_);
 }
 
 void SdlBackend::releaseDisplay() {
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
-    texture_ = nullptr;
-    renderer_ = nullptr;
+    if (staging_) SDL_FreeSurface(staging_);
+    staging_ = nullptr;
 }
 
 void SdlBackend::setClientSize(int width, int height) {
