@@ -22,6 +22,7 @@
 #include "platform/files.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/install_paths.h"
+#include "platform/replay_screen.h"
 #include "platform/sdl/sdl_backend.h"
 
 namespace varnholt {
@@ -57,7 +58,9 @@ const char* const helpText =
     "                        joy=X,Y,BUTTONS; '#' starts a comment\n"
     "  --replay FILE         play a recording made with --record again, headless, exactly as it\n"
     "                        went; implies --headless, and --window, --set and --frames of the\n"
-    "                        recorded run (a --frames of your own cuts it short)\n"
+    "                        recorded run (a --frames of your own cuts it short); with --window\n"
+    "                        of your own it is also shown in a window at the recorded pace,\n"
+    "                        with its sound effects (the music stays silent)\n"
     "  --monkey SEED         a seeded random player in place of the script; the game's\n"
     "                        invariants are checked before every frame (exit 3 when one\n"
     "                        breaks) and what the run reached is printed at the end\n"
@@ -91,6 +94,7 @@ struct Options {
     std::string recordFile;
     std::string replayFile;
     bool replayCut = false;  // --frames of the caller's own
+    bool replayOnScreen = false;
 };
 
 struct UsageError {
@@ -182,11 +186,17 @@ Options parseOptions(int argc, char** argv) {
     }
     if (!options.replayFile.empty()) {
         if (!options.inputFile.empty() || options.monkeySeed || options.joystick || options.clockStart != 0 ||
-            options.failingStep || options.window || !options.settings.empty() || !options.midiLogFile.empty()) {
-            throw UsageError{"--replay takes the inputs, --window and --set from the recording; it cannot "
-                             "have --input, --monkey, --joystick, --clock-start, --fail-display, --window, "
-                             "--set or --midi-log"};
+            options.failingStep || !options.settings.empty() || !options.midiLogFile.empty()) {
+            throw UsageError{"--replay takes the inputs and --set from the recording; it cannot have "
+                             "--input, --monkey, --joystick, --clock-start, --fail-display, --set or --midi-log"};
         }
+        if (options.window && options.headless) {
+            throw UsageError{"--replay shows the game with --window, or not at all with --headless: give one"};
+        }
+        // Here --window asks to watch the replay; whether the game ran in a
+        // window is the recording's to say.
+        options.replayOnScreen = options.window;
+        options.window = false;
         options.headless = true;
         options.replayCut = options.frames.has_value();
     }
@@ -347,7 +357,9 @@ int runProgram(int argc, char** argv) {
 
     HeadlessBackend* recorder = headless.get();
     std::unique_ptr<Backend> backend;
-    if (headless) {
+    if (headless && options.replayOnScreen) {
+        backend = std::make_unique<ReplayScreenBackend>(std::move(headless), makeSdlBackend());
+    } else if (headless) {
         backend = std::move(headless);
     } else {
         backend = makeSdlBackend();
@@ -417,6 +429,12 @@ int runProgram(int argc, char** argv) {
         setPlatform(nullptr);
         removeReplayFolder(replayFolder);
         return badUsage;
+    } catch (const ReplayClosed& closed) {
+        // Nothing is written: the run stopped part-way.
+        std::fprintf(stderr, "varnholt: %s after %u frames\n", closed.what(), unsigned(framesRun));
+        setPlatform(nullptr);
+        removeReplayFolder(replayFolder);
+        return closed.failed ? 1 : 0;
     }
     const std::chrono::duration<double> ran = std::chrono::steady_clock::now() - started;
 
