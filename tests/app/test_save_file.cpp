@@ -1,9 +1,9 @@
 // The saved game: its 19 bytes, its messages, and what it never destroys.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
+#include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/game_state.h"
@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "app/window_commands.h"
 #include "platform/files.h"
+#include "platform/headless/input_script.h"
 #include "support/file_builders.h"
 #include "support/headless_game.h"
 
@@ -18,24 +19,33 @@ using namespace varnholt;
 
 namespace {
 
-const std::vector<uint8_t> startRecord = {0x0F, 0x00, 0x0F, 0x00, 0x00, 0x00, 0x28, 0x23, 0x00, 0x00,
-                                          0x28, 0x23, 0x00, 0x00, 0x01, 0x01, 0x00, 0x01, 0x00};
+using Bytes = std::vector<uint8_t>;
+
+const Bytes startRecord = {0x0F, 0x00, 0x0F, 0x00, 0x00, 0x00, 0x28, 0x23, 0x00, 0x00,
+                           0x28, 0x23, 0x00, 0x00, 0x01, 0x01, 0x00, 0x01, 0x00};
+
+const char* const loaded = "　ＬＯＡＤしました\n\n洞窟の外に戻ります";
+const char* const notSaved = "ＳＡＶＥできません";
+const char* const noSave = "ＳＡＶＥされていません";
+const char* const cannotLoad = "ＬＯＡＤできません";
 
 class SaveFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        backend = &testing_support::freshHeadlessGame();
+    // A started game in play, in an empty folder of the test's own, with
+    // the keys of this script held.
+    void start(const std::string& script = "") {
+        HeadlessOptions options;
+        std::string error;
+        ASSERT_TRUE(parseInputScript(script, options.script, error)) << error;
+        backend = &testing_support::freshHeadlessGame(options);
         ASSERT_EQ(initGame(1, 0, 1), 1);
         scene = 1;
-        folder = testing_support::scratchDirectory("save_file");
-        char here[4096];
-        ASSERT_NE(getcwd(here, sizeof here), nullptr);
-        previous = here;
-        ASSERT_EQ(chdir(folder.c_str()), 0);
+        std::filesystem::current_path(testing_support::scratchDirectory("save_file"));
     }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(start()); }
     void TearDown() override {
         limitFileWrites(-1);
-        ASSERT_EQ(chdir(previous.c_str()), 0);
+        std::filesystem::current_path(previous);
     }
     std::vector<std::string> messages() const {
         std::vector<std::string> texts;
@@ -44,16 +54,14 @@ protected:
         }
         return texts;
     }
-    std::vector<uint8_t> file() const {
-        std::vector<uint8_t> bytes;
+    static Bytes file() {
+        Bytes bytes;
         readWholeFile(saveFileName, bytes);
         return bytes;
     }
     HeadlessBackend* backend = nullptr;
-    std::string folder, previous;
+    const std::filesystem::path previous = std::filesystem::current_path();
 };
-
-const char* const loaded = "　ＬＯＡＤしました\n\n洞窟の外に戻ります";
 
 TEST_F(SaveFile, SavesTheStartStatisticsAsNineteenBytes) {
     saveGame();
@@ -61,55 +69,36 @@ TEST_F(SaveFile, SavesTheStartStatisticsAsNineteenBytes) {
     EXPECT_EQ(messages(), std::vector<std::string>{"ＳＡＶＥしました"});
 }
 
-TEST_F(SaveFile, LoadsHalfTheHitPointsAndStaminaAndGoesBackOutside) {
+TEST_F(SaveFile, LoadsHalfTheHitPointsAndStaminaAndGoesBackOutsideAlive) {
     testing_support::writeFile(saveFileName, startRecord);
-    areaId = 11;
-    fallCount = 4;
-    hp = 3;
+    std::tie(areaId, fallCount, hp, playing) = std::tuple(11, 4, -3, 0);
     loadGame();
-    EXPECT_EQ(maxHp, 15);
-    EXPECT_EQ(hp, 7);
-    EXPECT_EQ(maxStamina, 9000);
-    EXPECT_EQ(stamina, 4500);
-    EXPECT_EQ(fadingOut, 1);
-    EXPECT_EQ(areaId, 40);
-    EXPECT_EQ(entrySide, 0);
-    EXPECT_EQ(fallCount, 0);
+    EXPECT_EQ(std::tuple(maxHp, hp, playing, maxStamina, stamina), std::tuple(15, 7, 1, 9000, 4500));
+    EXPECT_EQ(std::tuple(fadingOut, areaId, entrySide, fallCount), std::tuple(1, 40, 0, 0));
     EXPECT_EQ(messages(), std::vector<std::string>{loaded});
 }
 
-TEST_F(SaveFile, LoadingAfterDeathBringsThePlayerBack) {
-    testing_support::writeFile(saveFileName, startRecord);
-    hp = -3;
-    playing = 0;
-    loadGame();
-    EXPECT_EQ(playing, 1);
-    EXPECT_EQ(hp, 7);
-}
-
 TEST_F(SaveFile, AWriteThatStopsShortLeavesTheOldSaveByteForByte) {
-    const std::vector<uint8_t> old = {0x20, 0x00, 0x10, 0x00, 0x05, 0x00, 1, 2, 3, 4, 5, 6, 7, 8, 3, 4, 5, 1, 2};
+    const Bytes old = {0x20, 0x00, 0x10, 0x00, 0x05, 0x00, 1, 2, 3, 4, 5, 6, 7, 8, 3, 4, 5, 1, 2};
     testing_support::writeFile(saveFileName, old);
     limitFileWrites(10);
     saveGame();
     EXPECT_EQ(file(), old);
-    EXPECT_EQ(messages(), std::vector<std::string>{"ＳＡＶＥできません"});
+    EXPECT_EQ(messages(), std::vector<std::string>{notSaved});
 }
 
 TEST_F(SaveFile, ADeadPlayerIsNotSaved) {
     testing_support::writeFile(saveFileName, startRecord);
-    hp = 0;
-    playing = 0;
+    std::tie(hp, playing) = std::tuple(0, 0);
     saveGame();
     EXPECT_EQ(file(), startRecord);
-    EXPECT_EQ(messages(), std::vector<std::string>{"ＳＡＶＥできません"});
+    EXPECT_EQ(messages(), std::vector<std::string>{notSaved});
 }
 
 TEST_F(SaveFile, ALongerFileKeepsWhatFollowsTheRecord) {
-    std::vector<uint8_t> longer(25, 0xEE);
-    testing_support::writeFile(saveFileName, longer);
+    testing_support::writeFile(saveFileName, Bytes(25, 0xEE));
     saveGame();
-    std::vector<uint8_t> expected = startRecord;
+    Bytes expected = startRecord;
     expected.resize(25, 0xEE);
     EXPECT_EQ(file(), expected);
 }
@@ -117,9 +106,8 @@ TEST_F(SaveFile, ALongerFileKeepsWhatFollowsTheRecord) {
 TEST_F(SaveFile, NoFileIsCreatedEmptyAndHoldsNoSave) {
     loadGame();
     EXPECT_TRUE(file().empty());
-    EXPECT_EQ(messages(), (std::vector<std::string>{loaded, "ＳＡＶＥされていません"}));
-    EXPECT_EQ(fadingOut, 0);
-    EXPECT_EQ(hp, 15);
+    EXPECT_EQ(messages(), (std::vector<std::string>{loaded, noSave}));
+    EXPECT_EQ(std::tuple(fadingOut, hp), std::tuple(0, 15));
 }
 
 TEST_F(SaveFile, AnEarlierSaveOfThisRunIsLoadedFromAnEmptyFile) {
@@ -127,71 +115,46 @@ TEST_F(SaveFile, AnEarlierSaveOfThisRunIsLoadedFromAnEmptyFile) {
     testing_support::writeFile(saveFileName, {});
     hp = 2;
     loadGame();
-    EXPECT_EQ(hp, 7);
-    EXPECT_EQ(fadingOut, 1);
+    EXPECT_EQ(std::tuple(hp, fadingOut), std::tuple(7, 1));
 }
 
-class SaveFileRefuses : public SaveFile, public ::testing::WithParamInterface<std::vector<uint8_t>> {};
-
-TEST_P(SaveFileRefuses, ADamagedRecordAndRestoresNothing) {
-    testing_support::writeFile(saveFileName, GetParam());
-    hp = 5;
-    loadGame();
-    EXPECT_EQ(hp, 5);
-    EXPECT_EQ(fadingOut, 0);
-    EXPECT_EQ(messages().back(), "ＳＡＶＥされていません");
-    EXPECT_EQ(file(), GetParam()) << "loading never changes the file";
+// A file cut short cannot be loaded; a whole record that is no saved game
+// loads, but holds no save.
+TEST_F(SaveFile, ADamagedRecordRestoresNothing) {
+    const auto cut = [](int size) { return Bytes(startRecord.begin(), startRecord.begin() + size); };
+    const auto withByte = [](int at, uint8_t value) {
+        Bytes record = startRecord;
+        record[at] = value;
+        return record;
+    };
+    const struct { Bytes record; const char* said; } cases[] = {
+        {cut(1), cannotLoad},           {cut(10), cannotLoad},        {cut(18), cannotLoad},
+        {withByte(0, 0), loaded}, {withByte(18, 3), loaded}, {withByte(17, 2), loaded}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.record));
+        ASSERT_NO_FATAL_FAILURE(start());
+        testing_support::writeFile(saveFileName, c.record);
+        hp = 5;
+        loadGame();
+        EXPECT_EQ(std::tuple(hp, fadingOut), std::tuple(5, 0));
+        EXPECT_EQ(messages(), (std::vector<std::string>{c.said, noSave}));
+        EXPECT_EQ(file(), c.record) << "loading never changes the file";
+    }
 }
 
-std::vector<uint8_t> withByte(int at, uint8_t value) {
-    std::vector<uint8_t> record = startRecord;
-    record[at] = value;
-    return record;
+TEST_F(SaveFile, TheSaveKeyWorksOnlyInPlayOutsideFades) {
+    const struct { const char* what; int32_t scene, fadingOut, fadingIn; bool acts; } cases[] = {
+        {"play", 1, 0, 0, true},      {"opening", 0, 0, 0, false}, {"ending", 2, 0, 0, false},
+        {"fade-out", 1, 1, 0, false}, {"fade-in", 1, 0, 1, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NO_FATAL_FAILURE(start("1 F7\n"));
+        std::tie(scene, fadingOut, fadingIn) = std::tie(c.scene, c.fadingOut, c.fadingIn);
+        backend->startFrame();
+        pollCommandKeys();
+        pollCommandKeys();  // held: it acts again
+        EXPECT_EQ(messages().size(), c.acts ? 2u : 0u);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Records, SaveFileRefuses,
-    ::testing::Values(std::vector<uint8_t>(startRecord.begin(), startRecord.begin() + 1),
-                      std::vector<uint8_t>(startRecord.begin(), startRecord.begin() + 6),
-                      std::vector<uint8_t>(startRecord.begin(), startRecord.begin() + 10),
-                      std::vector<uint8_t>(startRecord.begin(), startRecord.begin() + 18),
-                      withByte(0, 0), withByte(18, 3), withByte(17, 2)));
-
-TEST_F(SaveFile, AShortFileSaysItCouldNotLoad) {
-    testing_support::writeFile(saveFileName, std::vector<uint8_t>(startRecord.begin(), startRecord.begin() + 10));
-    loadGame();
-    EXPECT_EQ(messages(), (std::vector<std::string>{"ＬＯＡＤできません", "ＳＡＶＥされていません"}));
-}
-
-struct KeyCase {
-    const char* what;
-    int32_t scene, fadingOut, fadingIn;
-    bool acts;
-};
-
-class SaveKey : public SaveFile, public ::testing::WithParamInterface<KeyCase> {};
-
-TEST_P(SaveKey, WorksOnlyInPlayOutsideFades) {
-    const KeyCase& c = GetParam();
-    HeadlessOptions options;
-    std::string error;
-    ASSERT_TRUE(parseInputScript("1 F7\n", options.script, error));
-    backend = &testing_support::freshHeadlessGame(options);
-    ASSERT_EQ(chdir(folder.c_str()), 0);
-    hp = 15;
-    scene = c.scene;
-    fadingOut = c.fadingOut;
-    fadingIn = c.fadingIn;
-    backend->startFrame();
-    pollCommandKeys();
-    pollCommandKeys();  // held: it acts again
-    EXPECT_EQ(messages().size(), c.acts ? 2u : 0u) << c.what;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, SaveKey,
-                         ::testing::Values(KeyCase{"play", 1, 0, 0, true}, KeyCase{"opening", 0, 0, 0, false},
-                                           KeyCase{"ending", 2, 0, 0, false},
-                                           KeyCase{"fade-out", 1, 1, 0, false},
-                                           KeyCase{"fade-in", 1, 0, 1, false}));
 
 }  // namespace

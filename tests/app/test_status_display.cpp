@@ -1,8 +1,10 @@
-// The status display: the notices over the play field, the difficulty
-// label, the bar at the bottom and the play time.
+// The status display: the notices over the play field, the bar at the
+// bottom and the play time.
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <tuple>
 
 #include "app/game_state.h"
 #include "app/screens.h"
@@ -15,33 +17,19 @@ using namespace varnholt;
 
 namespace {
 
-constexpr int64_t calendarStart = 1767225600;
-
 // Every pixel of a coded sheet tells where it came from.
 uint8_t code(int x, int y) { return uint8_t(1 + (3 * x + 29 * y) % 199); }
-
-void replaceSheet(std::unique_ptr<SpriteSheet>& sheet, uint8_t (*colour)(int, int)) {
-    auto made = std::make_unique<SpriteSheet>();
-    made->width = sheet->width;
-    made->height = sheet->height;
-    made->pixels.resize(size_t(made->width) * made->height);
-    for (int y = 0; y < made->height; ++y) {
-        for (int x = 0; x < made->width; ++x) made->pixels[size_t(y) * made->width + x] = colour(x, y);
-    }
-    sheet = std::move(made);
-}
-
 // The gauge: label 201, bar 202, empty trough 203.
 uint8_t hpColour(int x, int y) { return y >= 18 ? 203 : x < 35 ? 201 : 202; }
 // Digit d is solid 230 + d; anything right of the ten digits is 228, the
 // picture below them 229. Coded sheets stay below 201.
 uint8_t digitColour(int x, int y) { return y >= 18 ? 229 : x < 160 ? uint8_t(230 + x / 16) : 228; }
-// The three difficulty names are 211, 212 and 213, the rest of the sheet 214.
-uint8_t openingColour(int x, int y) {
-    if (y >= 335 && y < 379 && x >= 25 && x < 157) return 211;
-    if (y >= 335 && y < 373 && x >= 316 && x < 489) return 212;
-    if (y >= 335 && y < 379 && x >= 165 && x < 305) return 213;
-    return 214;
+
+void replaceSheet(std::unique_ptr<SpriteSheet>& sheet, uint8_t (*colour)(int, int)) {
+    sheet->colorKey = 0;
+    for (int y = 0; y < sheet->height; ++y) {
+        for (int x = 0; x < sheet->width; ++x) sheet->pixels[size_t(y) * sheet->width + x] = colour(x, y);
+    }
 }
 
 uint8_t screen(int x, int y) { return backBuffer->pixels[size_t(y) * screenWidth + x]; }
@@ -58,7 +46,8 @@ bool drawnAt(const Rect& source, int x, int y) {
 
 class StatusDisplay : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(start()); }
+    void start() {
         backend = &testing_support::freshHeadlessGame();
         ASSERT_EQ(initGame(1, 0, 1), 1);
         scene = 1;
@@ -66,20 +55,19 @@ protected:
         replaceSheet(exSheet, code);
         replaceSheet(hpSheet, hpColour);
         replaceSheet(digitSheet, digitColour);
-        replaceSheet(openingSheet, openingColour);
     }
-    void frame() {
+    static void frame() {
         clearBackBuffer();
         drawScreens();
     }
-    int pixelsOf(uint8_t colour, int y, int from, int to) const {
+    static int pixelsOf(uint8_t colour, int y, int from, int to) {
         int n = 0;
         for (int x = from; x < to; ++x) n += screen(x, y) == colour;
         return n;
     }
     // Width of the fill of stamina cell i, or -1 when the cell is not a
     // full part on the left and the empty cell on the right.
-    int staminaFill(int i) const {
+    static int staminaFill(int i) {
         const int x = 480 + 25 * i;
         int width = 0;
         while (width < 18 && drawnAt(Rect{110 + width, 0, 111 + width, 18}, x + width, 450)) ++width;
@@ -106,71 +94,48 @@ TEST_F(StatusDisplay, StartNoticeShowsForTheFirstHundredFramesOfPlayOnly) {
     EXPECT_EQ(startNotice, 0);
 }
 
-struct GaugeCase {
-    int32_t hp, maxHp;
-    int barWidth;
-};
-
-class HitPointGauge : public StatusDisplay, public ::testing::WithParamInterface<GaugeCase> {};
-
-TEST_P(HitPointGauge, BarIsOneAndAShareOf245PixelsWide) {
-    hp = GetParam().hp;
-    maxHp = GetParam().maxHp;
-    frame();
-    EXPECT_EQ(pixelsOf(202, 455, 0, 640), GetParam().barWidth);
-    EXPECT_EQ(screen(55, 455), 202) << "the bar starts at x 55";
-    EXPECT_EQ(screen(55 + GetParam().barWidth - 1, 455), 202);
-    EXPECT_EQ(pixelsOf(201, 455, 20, 55), 35) << "the label";
+// The bar starts at x 55, one pixel and a share of 245 wide.
+TEST_F(StatusDisplay, TheHitPointBarIsOneAndAShareOf245PixelsWide) {
+    const struct { int32_t hp, maxHp, barWidth; } cases[] = {
+        {15, 15, 246}, {1, 15, 17}, {14, 15, 229}, {100, 200, 123}, {0, 15, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.hp) + " of " + std::to_string(c.maxHp));
+        std::tie(hp, maxHp) = std::tie(c.hp, c.maxHp);
+        frame();
+        EXPECT_EQ(std::tuple(pixelsOf(202, 455, 0, 640), screen(55, 455), screen(55 + c.barWidth - 1, 455)),
+                  std::tuple(c.barWidth, 202, 202));
+        EXPECT_EQ(pixelsOf(201, 455, 20, 55), 35) << "the label";
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, HitPointGauge,
-                         ::testing::Values(GaugeCase{15, 15, 246}, GaugeCase{1, 15, 17},
-                                           GaugeCase{14, 15, 229}, GaugeCase{100, 200, 123},
-                                           GaugeCase{0, 15, 1}));
-
 TEST_F(StatusDisplay, AfterDeathOnlyTheEmptyGaugeAndCellsStay) {
-    frame();
-    ASSERT_EQ(pixelsOf(202, 455, 0, 640), 246);
     playing = 0;
     frame();
-    EXPECT_EQ(pixelsOf(201, 455, 0, 640), 0) << "no label";
-    EXPECT_EQ(pixelsOf(202, 455, 0, 640), 0) << "no bar";
-    EXPECT_EQ(pixelsOf(203, 455, 20, 301), 281) << "the empty gauge";
+    // No label, no bar, the empty gauge.
+    EXPECT_EQ(std::tuple(pixelsOf(201, 455, 0, 640), pixelsOf(202, 455, 0, 640), pixelsOf(203, 455, 20, 301)),
+              std::tuple(0, 0, 281));
     for (int i = 0; i < 6; ++i) EXPECT_EQ(staminaFill(i), 0) << "cell " << i;
 }
 
-struct StaminaCase {
-    const char* what;
-    int32_t stamina, maxStamina;
-    int fill[6];
-};
-
-class StaminaCells : public StatusDisplay, public ::testing::WithParamInterface<StaminaCase> {};
-
-TEST_P(StaminaCells, FillSixthsOfTheGauge) {
-    const StaminaCase& c = GetParam();
-    stamina = c.stamina;
-    maxStamina = c.maxStamina;
-    frame();
-    EXPECT_TRUE(drawnAt(Rect{63, 0, 92, 18}, 450, 450)) << c.what << ": label";
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(staminaFill(i), c.fill[i]) << c.what << ", cell " << i;
+TEST_F(StatusDisplay, StaminaCellsFillSixthsOfTheGauge) {
+    const struct { const char* what; int32_t stamina, maxStamina; int fill[6]; } cases[] = {
+        {"full, the last cell as a part", 9000, 9000, {18, 18, 18, 18, 18, 18}},
+        {"two cells and two thirds", 4000, 9000, {18, 18, 12, 0, 0, 0}},
+        {"exactly two cells", 3000, 9000, {18, 18, 0, 0, 0, 0}},
+        {"just one column", 84, 9000, {1, 0, 0, 0, 0, 0}},
+        {"less than a column", 83, 9000, {0, 0, 0, 0, 0, 0}},
+        {"huge gauge", 1500000000, 2000000000, {18, 18, 18, 18, 9, 0}},
+        {"gauge of 0", 9000, 0, {0, 0, 0, 0, 0, 0}},
+        {"gauge of 5", 9000, 5, {0, 0, 0, 0, 0, 0}},
+        {"negative gauge", 9000, -600, {0, 0, 0, 0, 0, 0}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::tie(stamina, maxStamina) = std::tie(c.stamina, c.maxStamina);
+        frame();
+        EXPECT_TRUE(drawnAt(Rect{63, 0, 92, 18}, 450, 450)) << "label";
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(staminaFill(i), c.fill[i]) << "cell " << i;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StaminaCells,
-    ::testing::Values(
-        StaminaCase{"full, the last cell as a part", 9000, 9000, {18, 18, 18, 18, 18, 18}},
-        StaminaCase{"two cells and two thirds", 4000, 9000, {18, 18, 12, 0, 0, 0}},
-        StaminaCase{"exactly two cells", 3000, 9000, {18, 18, 0, 0, 0, 0}},
-        StaminaCase{"just one column", 84, 9000, {1, 0, 0, 0, 0, 0}},
-        StaminaCase{"less than a column", 83, 9000, {0, 0, 0, 0, 0, 0}},
-        StaminaCase{"empty", 0, 9000, {0, 0, 0, 0, 0, 0}},
-        StaminaCase{"huge gauge", 1500000000, 2000000000, {18, 18, 18, 18, 9, 0}},
-        StaminaCase{"gauge of 0", 9000, 0, {0, 0, 0, 0, 0, 0}},
-        StaminaCase{"gauge of 5", 9000, 5, {0, 0, 0, 0, 0, 0}},
-        StaminaCase{"negative gauge", 9000, -600, {0, 0, 0, 0, 0, 0}}));
-
-
 
 TEST_F(StatusDisplay, LevelOf99AndAboveShowsTheSpecialPicture) {
     for (int32_t l : {99, 250}) {
@@ -183,38 +148,26 @@ TEST_F(StatusDisplay, LevelOf99AndAboveShowsTheSpecialPicture) {
     }
 }
 
-struct PlayTimeCase {
-    const char* what;
-    int32_t scene, playing, paused;
-    int32_t secondsAfter;  // after the first read and one second on
-};
-
-class PlayTime : public StatusDisplay, public ::testing::WithParamInterface<PlayTimeCase> {};
-
-TEST_P(PlayTime, CountsChangesOfTheCalendarSecondWhilePlaying) {
-    const PlayTimeCase& c = GetParam();
-    scene = c.scene;
-    playing = c.playing;
-    paused = c.paused;
-    playSeconds = 20;
-    frame();
-    frame();
-    backend->waitMs(999);
-    frame();
-    EXPECT_EQ(playSeconds, c.secondsAfter == 20 ? 20 : 21) << c.what << ": within the first second";
-    backend->waitMs(1);
-    frame();
-    frame();
-    EXPECT_EQ(playSeconds, c.secondsAfter) << c.what;
+// The play time counts changes of the calendar second while playing,
+// paused or not: the seconds after the first read and one second on.
+TEST_F(StatusDisplay, PlayTimeCountsOnlyInPlay) {
+    const struct { const char* what; int32_t scene, playing, paused, secondsAfter; } cases[] = {
+        {"playing", 1, 1, 0, 22}, {"paused", 1, 1, 1, 22}, {"dead", 1, 0, 0, 20},
+        {"ending", 2, 1, 0, 20},  {"opening", 0, 1, 0, 20}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NO_FATAL_FAILURE(start());
+        std::tie(scene, playing, paused, playSeconds) = std::tuple(c.scene, c.playing, c.paused, 20);
+        frame();
+        frame();
+        backend->waitMs(999);
+        frame();
+        EXPECT_EQ(playSeconds, c.secondsAfter == 20 ? 20 : 21) << "within the first second";
+        backend->waitMs(1);
+        frame();
+        frame();
+        EXPECT_EQ(playSeconds, c.secondsAfter);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, PlayTime,
-                         ::testing::Values(PlayTimeCase{"playing", 1, 1, 0, 22},
-                                           PlayTimeCase{"paused", 1, 1, 1, 22},
-                                           PlayTimeCase{"dead", 1, 0, 0, 20},
-                                           PlayTimeCase{"ending", 2, 1, 0, 20},
-                                           PlayTimeCase{"opening", 0, 1, 0, 20}));
-
-
 
 }  // namespace

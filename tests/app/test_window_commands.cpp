@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/frame_driver.h"
@@ -37,32 +38,22 @@ protected:
     }
 };
 
-struct SizeCase {
-    const char* key;
-    int width, height;
-    const char* text;
-};
-
-class WindowSize : public WindowCommands, public ::testing::WithParamInterface<SizeCase> {};
-
-TEST_P(WindowSize, AnnouncesItselfThenSizesTheClientArea) {
-    const SizeCase& c = GetParam();
-    HeadlessBackend& backend = start(std::string("1 ") + c.key + "\n2\n");
-    backend.startFrame();
-    pollCommandKeys();
-    EXPECT_EQ(messages(backend), std::vector<std::string>{c.text});
-    EXPECT_EQ(displayMode, 1) << "a window size leaves full screen";
-    EXPECT_EQ(backend.clientWidth(), c.width);
-    EXPECT_EQ(backend.clientHeight(), c.height);
-    EXPECT_NE(backgroundSheet, nullptr) << "the sheets are loaded anew";
+TEST_F(WindowCommands, EachSizeAnnouncesItselfThenSizesTheClientArea) {
+    const struct { const char* key; int width, height; const char* text; } cases[] = {
+        {"F2", 160, 120, "ウインドウ160×120"}, {"F3", 240, 180, "ウインドウ240×180"},
+        {"F4", 320, 240, "ウインドウ320×240"}, {"F5", 480, 360, "ウインドウ480×360"},
+        {"F6", 640, 480, "ウインドウ640×480"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        HeadlessBackend& backend = start(std::string("1 ") + c.key + "\n2\n");
+        backend.startFrame();
+        pollCommandKeys();
+        EXPECT_EQ(messages(backend), std::vector<std::string>{c.text});
+        EXPECT_EQ(displayMode, 1) << "a window size leaves full screen";
+        EXPECT_EQ(std::tuple(backend.clientWidth(), backend.clientHeight()), std::tuple(c.width, c.height));
+        EXPECT_NE(backgroundSheet, nullptr) << "the sheets are loaded anew";
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Keys, WindowSize,
-                         ::testing::Values(SizeCase{"F2", 160, 120, "ウインドウ160×120"},
-                                           SizeCase{"F3", 240, 180, "ウインドウ240×180"},
-                                           SizeCase{"F4", 320, 240, "ウインドウ320×240"},
-                                           SizeCase{"F5", 480, 360, "ウインドウ480×360"},
-                                           SizeCase{"F6", 640, 480, "ウインドウ640×480"}));
 
 TEST_F(WindowCommands, FullScreenOnlyFromAWindow) {
     HeadlessBackend& backend = start("1 F1\n", 2);
@@ -88,17 +79,14 @@ TEST_F(WindowCommands, AHeldKeyActsEveryFrameAndTwoKeysBothAct) {
 
 TEST_F(WindowCommands, PauseStopsPlayOnlyOnThePlayScreen) {
     start();
-    scene = 0;
-    windowProc({MessageKind::KeyDown, vk::Pause});
-    EXPECT_EQ(paused, 0);
-    scene = 1;
-    windowProc({MessageKind::KeyDown, vk::Pause});
-    EXPECT_EQ(paused, 1);
-    windowProc({MessageKind::Command, command::stop});
-    EXPECT_EQ(paused, 0);
-    scene = 2;
-    windowProc({MessageKind::Command, command::stop});
-    EXPECT_EQ(paused, 0);
+    const WindowMessage pause{MessageKind::KeyDown, vk::Pause}, stop{MessageKind::Command, command::stop};
+    const struct { int32_t scene; WindowMessage message; int32_t pausedAfter; } steps[] = {
+        {0, pause, 0}, {1, pause, 1}, {1, stop, 0}, {2, stop, 0}};
+    for (const auto& s : steps) {
+        scene = s.scene;
+        windowProc(s.message);
+        EXPECT_EQ(paused, s.pausedAfter) << "scene " << s.scene;
+    }
 }
 
 TEST_F(WindowCommands, ExitAsksTheWindowToClose) {

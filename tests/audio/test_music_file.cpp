@@ -2,6 +2,8 @@
 // what the player holds afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,65 +15,49 @@
 #include "support/headless_game.h"
 
 using namespace varnholt;
-using testing_support::putU32;
+using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-struct Chunk {
-    std::string id;
-    std::vector<uint8_t> body;
-};
+Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+Bytes words(std::initializer_list<uint32_t> values) {
+    Bytes out;
+    for (uint32_t value : values) testing_support::putU32(out, value);
+    return out;
+}
 
 // A RIFF file of form `form` holding `chunks` in order, each padded to an
 // even size.
-std::vector<uint8_t> makeMusicFile(const std::vector<Chunk>& chunks, const char* form = "MIDS") {
-    std::vector<uint8_t> inside(form, form + 4);
-    for (const Chunk& chunk : chunks) {
-        inside.insert(inside.end(), chunk.id.begin(), chunk.id.end());
-        putU32(inside, uint32_t(chunk.body.size()));
-        inside.insert(inside.end(), chunk.body.begin(), chunk.body.end());
-        if (chunk.body.size() % 2 == 1) inside.push_back(0);
-    }
-    std::vector<uint8_t> file = {'R', 'I', 'F', 'F'};
-    putU32(file, uint32_t(inside.size()));
-    file.insert(file.end(), inside.begin(), inside.end());
+Bytes riff(const std::vector<testing_support::WaveChunk>& chunks, const char* form = "MIDS") {
+    Bytes file = testing_support::makeWave(chunks);
+    std::copy(form, form + 4, file.begin() + 8);
     return file;
 }
 
-std::vector<uint8_t> fmtBody(uint32_t division, uint32_t bufferSize, uint32_t flags = 0) {
-    std::vector<uint8_t> body;
-    putU32(body, division);
-    putU32(body, bufferSize);
-    putU32(body, flags);
+Bytes fmt(uint32_t bufferSize, uint32_t division = 96) { return words({division, bufferSize, 0}); }
+Bytes note(uint8_t key) { return words({96, 0, 0x00640090u | uint32_t(key) << 8}); }  // 12 bytes
+
+// A data chunk body: the count, then one block (start tick, byte count,
+// events) per entry.
+Bytes dataBody(uint32_t count, const std::vector<Bytes>& blocks) {
+    Bytes body = words({count});
+    for (const Bytes& events : blocks) body = body + words({0, uint32_t(events.size())}) + events;
     return body;
 }
 
-// One block head: start tick and byte count, then the given event bytes
-// (which need not be as many as the count says).
-void putBlock(std::vector<uint8_t>& out, uint32_t byteCount, const std::vector<uint8_t>& events) {
-    putU32(out, 0);
-    putU32(out, byteCount);
-    out.insert(out.end(), events.begin(), events.end());
+// One block whose head claims `byteCount` bytes, followed by `eventBytes`.
+Bytes oneBlock(uint32_t bufferSize, uint32_t count, uint32_t byteCount, size_t eventBytes) {
+    return riff({{"fmt ", fmt(bufferSize)}, {"data", words({count, 0, byteCount}) + Bytes(eventBytes, 0)}});
 }
 
-// A note-on record: 12 bytes.
-std::vector<uint8_t> noteRecord(uint8_t note) {
-    std::vector<uint8_t> bytes;
-    putU32(bytes, 96);
-    putU32(bytes, 0);
-    putU32(bytes, 0x00640090u | uint32_t(note) << 8);
-    return bytes;
+// 12 (form) + 20 (fmt) + 8 + 4 + 8 + 12 (data with one block) = 64 bytes.
+Bytes sixtyFourBytes(uint32_t bufferSize) {
+    return riff({{"fmt ", fmt(bufferSize)}, {"data", dataBody(1, {note(0x3C)})}});
 }
-
-// A data chunk body: the count, then one block per event list.
-std::vector<uint8_t> dataBody(uint32_t count, const std::vector<std::vector<uint8_t>>& blocks) {
-    std::vector<uint8_t> body;
-    putU32(body, count);
-    for (const auto& events : blocks) putBlock(body, uint32_t(events.size()), events);
-    return body;
-}
-
-std::vector<uint8_t> bytesOf(size_t count, uint8_t value) { return std::vector<uint8_t>(count, value); }
 
 // The player's state outlives a test: close the piece and clear the flags
 // that a start without a stream leaves set.
@@ -91,11 +77,10 @@ protected:
     }
     void TearDown() override { silence(); }
 
-    std::string write(const std::string& name, const std::vector<uint8_t>& bytes) {
+    int open(const std::string& name, const Bytes& bytes) {
         testing_support::writeFile(folder + "/音楽/" + name, bytes);
-        return "音楽/" + name;
+        return openMusic(("音楽/" + name).c_str(), 0);
     }
-
     std::vector<const RecordedEvent*> messages() const {
         std::vector<const RecordedEvent*> found;
         for (const RecordedEvent& event : backend->events()) {
@@ -114,97 +99,52 @@ TEST_F(MusicFile, AMissingFileFailsWithoutAMessage) {
     EXPECT_EQ(musicState().blockCount, 0u);
 }
 
-struct GoodFile {
-    const char* what;
-    std::vector<uint8_t> bytes;
-    uint32_t timeFormat, maxBufferSize, blockCount;
-};
-
-void PrintTo(const GoodFile& c, std::ostream* out) { *out << c.what; }
-
-class MusicFileAccepts : public MusicFile, public ::testing::WithParamInterface<GoodFile> {};
-
-TEST_P(MusicFileAccepts, AndThePlayerHoldsThePiece) {
-    const GoodFile& c = GetParam();
-    ASSERT_EQ(openMusic(write("good.mds", c.bytes).c_str(), 0), 1) << c.what;
-    EXPECT_TRUE(messages().empty()) << c.what;
-    const MusicState state = musicState();
-    EXPECT_EQ(state.timeFormat, c.timeFormat) << c.what;
-    EXPECT_EQ(state.maxBufferSize, c.maxBufferSize) << c.what;
-    EXPECT_EQ(state.blockCount, c.blockCount) << c.what;
-    EXPECT_EQ(state.manyBlocks, 0) << c.what;
-}
-
-std::vector<uint8_t> sixtyFourBytes(uint32_t bufferSize) {
-    // 12 (form) + 20 (fmt) + 8 + 4 + 8 + 12 (data with one block) = 64
-    return makeMusicFile({{"fmt ", fmtBody(96, bufferSize)}, {"data", dataBody(1, {noteRecord(0x3C)})}});
-}
-
-std::vector<uint8_t> cutShort() {
-    // The data chunk claims 100 bytes more than the file holds after its
-    // one block; what is there is read.
-    auto file = makeMusicFile({{"fmt ", fmtBody(96, 12)}, {"data", dataBody(1, {noteRecord(0x3C)})}});
+// The data chunk claims 100 bytes more than the file holds after its one
+// block; what is there is read.
+Bytes cutShort() {
+    Bytes file = sixtyFourBytes(12);
     file[36] += 100;  // the data chunk's size: 12 + 20 + 4
     file[4] += 100;
     return file;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MusicFileAccepts,
-    ::testing::Values(
-        GoodFile{"fmt of 16 bytes, first 12 used",
-                 makeMusicFile({{"fmt ", [] { auto b = fmtBody(192, 12, 1); putU32(b, 77); return b; }()},
-                                {"data", dataBody(1, {noteRecord(0x3C)})}}),
-                 192, 12, 1},
-        GoodFile{"other chunks before and between, odd sizes padded",
-                 makeMusicFile({{"LIST", bytesOf(5, 'L')},
-                                {"fmt ", fmtBody(96, 12)},
-                                {"JUNK", bytesOf(3, 'd')},
-                                {"data", dataBody(1, {noteRecord(0x3C)})}}),
-                 96, 12, 1},
-        GoodFile{"no blocks", makeMusicFile({{"fmt ", fmtBody(96, 12)}, {"data", dataBody(0, {})}}), 96, 12, 0},
-        GoodFile{"a block exactly as large as a buffer",
-                 makeMusicFile({{"fmt ", fmtBody(96, 24)},
-                                {"data", dataBody(1, {[] { auto b = noteRecord(1); auto c = noteRecord(2);
-                                                          b.insert(b.end(), c.begin(), c.end()); return b; }()})}}),
-                 96, 24, 1},
-        GoodFile{"buffer size equal to the file's size", sixtyFourBytes(64), 96, 64, 1},
-        GoodFile{"file cut short after its last block", cutShort(), 96, 12, 1}));
-
-struct BadFile {
+// A file, and the message it is refused with, or none and what the player
+// holds after reading it.
+struct FileCase {
     const char* what;
-    std::vector<uint8_t> bytes;
+    Bytes bytes;
     const char* message;
+    uint32_t timeFormat = 0, maxBufferSize = 0, blockCount = 0;
 };
+void PrintTo(const FileCase& c, std::ostream* out) { *out << c.what; }
 
-void PrintTo(const BadFile& c, std::ostream* out) { *out << c.what; }
+class MusicFileOpening : public MusicFile, public ::testing::WithParamInterface<FileCase> {};
 
-class MusicFileRefuses : public MusicFile, public ::testing::WithParamInterface<BadFile> {};
-
-TEST_P(MusicFileRefuses, WithItsMessageAndLeavesNoPiece) {
-    const BadFile& c = GetParam();
-    // A long piece is open first, so that whatever it left behind shows.
-    std::vector<std::vector<uint8_t>> sixteen(16, noteRecord(0x3C));
-    ASSERT_EQ(openMusic(write("long.mds", makeMusicFile({{"fmt ", fmtBody(96, 12)}, {"data", dataBody(16, sixteen)}}))
-                            .c_str(),
-                        0),
-              1);
+// A long piece is open first, so that whatever it left behind shows. A
+// refused file leaves no piece: playing queues nothing and nothing ever
+// finishes.
+TEST_P(MusicFileOpening, ReadsTheFileOrRefusesItWithItsMessage) {
+    const FileCase& c = GetParam();
+    ASSERT_EQ(open("long.mds", riff({{"fmt ", fmt(12)}, {"data", dataBody(16, std::vector(16, note(0x3C)))}})), 1);
     ASSERT_EQ(musicState().manyBlocks, 1);
 
-    EXPECT_EQ(openMusic(write("bad.mds", c.bytes).c_str(), 0), 0) << c.what;
+    EXPECT_EQ(open("p.mds", c.bytes), c.message ? 0 : 1);
+    const MusicState s = musicState();
+    EXPECT_EQ(std::pair(s.blockCount, s.manyBlocks), std::pair(c.blockCount, 0));
+    if (!c.message) {
+        EXPECT_EQ(std::pair(s.timeFormat, s.maxBufferSize), std::pair(c.timeFormat, c.maxBufferSize));
+        EXPECT_TRUE(messages().empty());
+        return;
+    }
     const auto shown = messages();
-    ASSERT_EQ(shown.size(), 1u) << c.what;
-    EXPECT_EQ(shown[0]->caption, "MIDI Stream") << c.what;
-    EXPECT_EQ(shown[0]->text, c.message) << c.what;
-    EXPECT_EQ(musicState().blockCount, 0u) << c.what;
-    EXPECT_EQ(musicState().manyBlocks, 0) << c.what;
-
-    // Playing without a piece queues nothing and nothing ever finishes.
-    EXPECT_EQ(startMusic(1), 1) << c.what;
-    EXPECT_EQ(musicState().nextBlock, 0u) << c.what;
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0]->caption, "MIDI Stream");
+    EXPECT_EQ(shown[0]->text, c.message);
+    EXPECT_EQ(startMusic(1), 1);
+    EXPECT_EQ(musicState().nextBlock, 0u);
     backend->waitMs(20000);
     for (const RecordedEvent& event : backend->events()) {
-        EXPECT_FALSE(event.kind == RecordedKind::Music && event.action == "done") << c.what;
+        EXPECT_FALSE(event.kind == RecordedKind::Music && event.action == "done");
     }
 }
 
@@ -215,34 +155,32 @@ const char* const noData = "Noting 'data' chunk";
 const char* const noCount = "データブロック数読みとり失敗";
 const char* const badBlocks = "演奏データ読みとり失敗";
 
-std::vector<uint8_t> oneBlock(uint32_t bufferSize, uint32_t count, uint32_t byteCount, size_t eventBytes) {
-    std::vector<uint8_t> body;
-    putU32(body, count);
-    putBlock(body, byteCount, bytesOf(eventBytes, 0));
-    return makeMusicFile({{"fmt ", fmtBody(96, bufferSize)}, {"data", body}});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MusicFileRefuses,
-    ::testing::Values(
-        BadFile{"empty file", {}, noMids},
-        BadFile{"RIFF word alone", {'R', 'I', 'F', 'F'}, noMids},
-        BadFile{"not RIFF", [] { auto f = oneBlock(12, 1, 12, 12); f[3] = 'X'; return f; }(), noMids},
-        BadFile{"RIFF of another form",
-                makeMusicFile({{"fmt ", fmtBody(96, 12)}, {"data", dataBody(0, {})}}, "WAVE"), noMids},
-        BadFile{"no fmt chunk", makeMusicFile({{"data", dataBody(0, {})}}), noFmt},
-        BadFile{"fmt of 8 bytes", makeMusicFile({{"fmt ", bytesOf(8, 1)}, {"data", dataBody(0, {})}}), shortFmt},
-        BadFile{"fmt of 11 bytes", makeMusicFile({{"fmt ", bytesOf(11, 1)}, {"data", dataBody(0, {})}}), shortFmt},
-        BadFile{"no data chunk", makeMusicFile({{"fmt ", fmtBody(96, 12)}}), noData},
-        BadFile{"data before fmt", makeMusicFile({{"data", dataBody(0, {})}, {"fmt ", fmtBody(96, 12)}}), noData},
-        BadFile{"empty data chunk", makeMusicFile({{"fmt ", fmtBody(96, 12)}, {"data", {}}}), noCount},
-        BadFile{"data chunk of 3 bytes", makeMusicFile({{"fmt ", fmtBody(96, 12)}, {"data", {1, 0, 0}}}), noCount},
-        BadFile{"block runs past the data chunk", oneBlock(24, 1, 24, 12), badBlocks},
-        BadFile{"block head cut off",
-                makeMusicFile({{"fmt ", fmtBody(96, 12)}, {"data", {1, 0, 0, 0, 0, 0, 0, 0}}}), badBlocks},
-        BadFile{"count one block past the chunk", oneBlock(12, 2, 12, 12), badBlocks},
-        BadFile{"block larger than a buffer", oneBlock(11, 1, 12, 12), badBlocks},
-        BadFile{"buffer size 0", oneBlock(0, 1, 0, 0), badBlocks},
-        BadFile{"buffer size beyond the file", sixtyFourBytes(65), badBlocks}));
+const FileCase kFiles[] = {
+    {"fmt of 16 bytes, first 12 used",
+     riff({{"fmt ", words({192, 12, 1, 77})}, {"data", dataBody(1, {note(0x3C)})}}), nullptr, 192, 12, 1},
+    {"other chunks before and between, odd sizes padded",
+     riff({{"LIST", Bytes(5, 'L')}, {"fmt ", fmt(12)}, {"JUNK", Bytes(3, 'd')}, {"data", dataBody(1, {note(0x3C)})}}),
+     nullptr, 96, 12, 1},
+    {"no blocks", riff({{"fmt ", fmt(12)}, {"data", dataBody(0, {})}}), nullptr, 96, 12, 0},
+    {"a block exactly as large as a buffer", riff({{"fmt ", fmt(24)}, {"data", dataBody(1, {note(1) + note(2)})}}),
+     nullptr, 96, 24, 1},
+    {"buffer size equal to the file's size", sixtyFourBytes(64), nullptr, 96, 64, 1},
+    {"file cut short after its last block", cutShort(), nullptr, 96, 12, 1},
+    {"empty file", {}, noMids}, {"RIFF word alone", {'R', 'I', 'F', 'F'}, noMids},
+    {"not RIFF", [] { auto f = oneBlock(12, 1, 12, 12); f[3] = 'X'; return f; }(), noMids},
+    {"RIFF of another form", riff({{"fmt ", fmt(12)}, {"data", dataBody(0, {})}}, "WAVE"), noMids},
+    {"no fmt chunk", riff({{"data", dataBody(0, {})}}), noFmt},
+    {"fmt of 11 bytes", riff({{"fmt ", Bytes(11, 1)}, {"data", dataBody(0, {})}}), shortFmt},
+    {"no data chunk", riff({{"fmt ", fmt(12)}}), noData},
+    {"data before fmt", riff({{"data", dataBody(0, {})}, {"fmt ", fmt(12)}}), noData},
+    {"empty data chunk", riff({{"fmt ", fmt(12)}, {"data", {}}}), noCount},
+    {"data chunk of 3 bytes", riff({{"fmt ", fmt(12)}, {"data", {1, 0, 0}}}), noCount},
+    {"block runs past the data chunk", oneBlock(24, 1, 24, 12), badBlocks},
+    {"block head cut off", riff({{"fmt ", fmt(12)}, {"data", words({1, 0})}}), badBlocks},
+    {"count one block past the chunk", oneBlock(12, 2, 12, 12), badBlocks},
+    {"block larger than a buffer", oneBlock(11, 1, 12, 12), badBlocks},
+    {"buffer size 0", oneBlock(0, 1, 0, 0), badBlocks},
+    {"buffer size beyond the file", sixtyFourBytes(65), badBlocks}};
+INSTANTIATE_TEST_SUITE_P(Cases, MusicFileOpening, ::testing::ValuesIn(kFiles));
 
 }  // namespace

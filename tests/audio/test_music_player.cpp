@@ -2,8 +2,11 @@
 // looped, stopped and replaced, and when the frames start and stop them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -20,49 +23,29 @@
 #include "support/headless_game.h"
 
 using namespace varnholt;
-using testing_support::putU32;
+using Bytes = std::vector<uint8_t>;
 
 namespace {
 
+Bytes words(std::initializer_list<uint32_t> values) {
+    Bytes out;
+    for (uint32_t value : values) testing_support::putU32(out, value);
+    return out;
+}
+
 // A piece of `count` blocks, each one note-on 96 ticks (a quarter, 500 ms
 // at the default tempo) after the one before; block i plays note
-// firstNote + i.
-std::vector<uint8_t> makeMusicFile(uint32_t count, uint8_t firstNote, uint32_t division = 96) {
-    std::vector<uint8_t> data;
-    putU32(data, count);
+// firstNote + i. Each block fills the buffer.
+Bytes makeMusicFile(uint32_t count, uint8_t firstNote, uint32_t division = 96) {
+    using testing_support::putU32;
+    Bytes data = words({count});
     for (uint32_t i = 0; i < count; ++i) {
-        putU32(data, 96 * i);  // start tick
-        putU32(data, 12);
-        putU32(data, 96);
-        putU32(data, 0);
-        putU32(data, 0x00640090u | uint32_t(firstNote + i) << 8);
+        for (uint32_t word : {96 * i, 12u, 96u, 0u, 0x640090u | (firstNote + i) << 8}) putU32(data, word);
     }
-    std::vector<uint8_t> file = {'R', 'I', 'F', 'F'};
-    putU32(file, uint32_t(4 + 20 + 8 + data.size()));
-    for (char c : std::string("MIDSfmt ")) file.push_back(uint8_t(c));
-    putU32(file, 12);
-    putU32(file, division);
-    putU32(file, 12);  // buffer size: one record
-    putU32(file, 0);
-    for (char c : std::string("data")) file.push_back(uint8_t(c));
-    putU32(file, uint32_t(data.size()));
-    file.insert(file.end(), data.begin(), data.end());
+    Bytes file = testing_support::makeWave({{"fmt ", words({division, 12, 0})}, {"data", data}});
+    std::copy_n("MIDS", 4, file.begin() + 8);
     return file;
 }
-
-std::vector<std::string> readLines(const std::string& path) {
-    std::ifstream in(path);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-struct Done {
-    uint32_t ms;  // since the test began playing
-    int block;
-    bool operator==(const Done& other) const { return ms == other.ms && block == other.block; }
-};
-std::ostream& operator<<(std::ostream& out, const Done& d) { return out << d.block << "@" << d.ms; }
 
 // The player's state outlives a test: close the piece and clear the flags
 // that a start without a stream leaves set.
@@ -70,6 +53,8 @@ void silence() {
     closeMusic();
     stopMusic();
 }
+
+using Done = std::pair<uint32_t, int>;  // ms since the test began playing, block
 
 class MusicPlayer : public ::testing::Test {
 protected:
@@ -83,12 +68,10 @@ protected:
     }
     void TearDown() override { silence(); }
 
-    std::string piece(const std::string& name, uint32_t count, uint8_t firstNote = 0x3C,
-                      uint32_t division = 96) {
+    std::string piece(const std::string& name, uint32_t count, uint8_t firstNote = 0x3C, uint32_t division = 96) {
         testing_support::writeFile(folder + "/音楽/" + name, makeMusicFile(count, firstNote, division));
         return "音楽/" + name;
     }
-
     // Lets `ms` pass in steps of 10 ms, noting when each block is reported
     // finished.
     void play(uint32_t ms) {
@@ -96,17 +79,10 @@ protected:
             backend->waitMs(10);
             elapsed += 10;
             for (; seen < backend->events().size(); ++seen) {
-                const RecordedEvent& event = backend->events()[seen];
-                if (event.kind == RecordedKind::Music && event.action == "done") {
-                    finished.push_back({elapsed, event.effect});
-                }
+                const RecordedEvent& e = backend->events()[seen];
+                if (e.kind == RecordedKind::Music && e.action == "done") finished.emplace_back(elapsed, e.effect);
             }
         }
-    }
-    std::vector<int> finishedBlocks() const {
-        std::vector<int> blocks;
-        for (const Done& d : finished) blocks.push_back(d.block);
-        return blocks;
     }
     int starts() const {
         int count = 0;
@@ -118,7 +94,10 @@ protected:
     // Every message played so far; closing the log writes it out.
     std::vector<std::string> played() {
         backend->openMidiLog(folder + "/rest.log");
-        return readLines(folder + "/midi.log");
+        std::ifstream in(folder + "/midi.log");
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
     }
 
     HeadlessBackend* backend = nullptr;
@@ -128,121 +107,79 @@ protected:
     std::vector<Done> finished;
 };
 
-std::vector<int> range(int from, int to) {  // from..to-1
-    std::vector<int> values;
-    for (int i = from; i < to; ++i) values.push_back(i);
-    return values;
-}
+// Where a looping piece stands at `ms`: the next block to feed, and how
+// often the stream was started.
+struct Checkpoint {
+    uint32_t ms, nextBlock;
+    int starts;
+};
+struct LoopCase {
+    uint32_t count;
+    int loop;
+    std::vector<Checkpoint> checkpoints;
+};
+void PrintTo(const LoopCase& c, std::ostream* out) { *out << c.count << " blocks, loop " << c.loop; }
 
-std::vector<int> join(std::vector<int> a, const std::vector<int>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
+class MusicPlayerLoops : public MusicPlayer, public ::testing::WithParamInterface<LoopCase> {};
 
-TEST_F(MusicPlayer, FifteenBlocksAreQueuedWholeAndRequeuedWithoutAGap) {
-    ASSERT_EQ(openMusic(piece("p.mds", 15).c_str(), 0), 1);
-    EXPECT_EQ(musicState().manyBlocks, 0);
-    EXPECT_EQ(startMusic(1), 1);
-    EXPECT_EQ(musicState().nextBlock, 15u);
-    play(16000);
-    ASSERT_EQ(finished.size(), 32u);
-    for (uint32_t k = 0; k < 32; ++k) EXPECT_EQ(finished[k], (Done{500 * (k + 1), int(k % 15)}));
-    EXPECT_EQ(starts(), 1) << "the stream runs on; no restart";
-    EXPECT_EQ(musicState().nextBlock, 15u);
-    const auto lines = played();
-    ASSERT_EQ(lines.size(), 32u);
-    EXPECT_EQ(lines[0], "500.000 90 3C 64");
-    EXPECT_EQ(lines[14], "7500.000 90 4A 64");
-    EXPECT_EQ(lines[15], "8000.000 90 3C 64");
-    EXPECT_EQ(lines[16], "8500.000 90 3D 64");
-}
-
-TEST_F(MusicPlayer, SixteenBlocksAreQueuedAtOnceAndRestartedAfterTheLast) {
-    ASSERT_EQ(openMusic(piece("p.mds", 16).c_str(), 0), 1);
-    EXPECT_EQ(musicState().manyBlocks, 1);
-    EXPECT_EQ(startMusic(1), 1);
-    EXPECT_EQ(musicState().nextBlock, 16u);
-    play(7990);
-    EXPECT_EQ(finishedBlocks(), range(0, 15));
-    EXPECT_EQ(musicState().nextBlock, 16u) << "nothing is fed after the 8th block";
-    EXPECT_EQ(starts(), 1);
-    play(10);
-    EXPECT_EQ(finished.back(), (Done{8000, 15}));
-    EXPECT_EQ(starts(), 2) << "a new round begins after the last block";
-    EXPECT_EQ(musicState().musicPlaying, 1);
-    EXPECT_EQ(musicState().nextBlock, 16u);
-    play(4000);
-    EXPECT_EQ(finishedBlocks(), join(range(0, 16), range(0, 8)));
-}
-
-TEST_F(MusicPlayer, TwentyBlocksAreFedAfterTheEighth) {
-    ASSERT_EQ(openMusic(piece("p.mds", 20).c_str(), 0), 1);
-    EXPECT_EQ(startMusic(1), 1);
-    EXPECT_EQ(musicState().nextBlock, 16u);
-    play(3990);
-    EXPECT_EQ(finishedBlocks(), range(0, 7));
-    EXPECT_EQ(musicState().nextBlock, 16u);
-    play(10);
-    EXPECT_EQ(finished.back(), (Done{4000, 7}));
-    EXPECT_EQ(musicState().nextBlock, 20u);
-    play(5990);
-    EXPECT_EQ(finishedBlocks(), range(0, 19));
-    EXPECT_EQ(starts(), 1) << "the 16th block is not the last";
-    play(10);
-    EXPECT_EQ(finished.back(), (Done{10000, 19}));
-    EXPECT_EQ(starts(), 2);
-    EXPECT_EQ(musicState().nextBlock, 16u);
-    play(1000);
-    EXPECT_EQ(finishedBlocks(), join(range(0, 20), {0, 1}));
-    const auto lines = played();
-    ASSERT_EQ(lines.size(), 22u);
-    EXPECT_EQ(lines[19], "10000.000 90 4F 64");
-}
-
-class MusicPlayerWithoutLoop : public MusicPlayer, public ::testing::WithParamInterface<uint32_t> {};
-
-TEST_P(MusicPlayerWithoutLoop, EndsAfterTheLastBlock) {
-    const uint32_t count = GetParam();
+// Up to 15 blocks are queued whole and, looping, requeued as they finish,
+// the stream running on. From 16 the first 16 are queued, the rest fed
+// after the 8th finishes, and the stream restarted after the last. Either
+// way the k-th block to finish is block k % count, at 500 (k + 1) ms.
+TEST_P(MusicPlayerLoops, PlayEveryBlockInTurnWithoutAGap) {
+    const auto& [count, loop, checkpoints] = GetParam();
     ASSERT_EQ(openMusic(piece("p.mds", count).c_str(), 0), 1);
-    EXPECT_EQ(startMusic(0), 1);
-    play(3 * 500 * count);
-    EXPECT_EQ(finishedBlocks(), range(0, int(count)));
-    EXPECT_EQ(musicState().musicPlaying, 0);
-    EXPECT_EQ(starts(), 1);
-    EXPECT_EQ(played().size(), count);
+    EXPECT_EQ(musicState().manyBlocks, count >= 16 ? 1 : 0);
+    EXPECT_EQ(startMusic(loop), 1);
+    for (const Checkpoint& at : checkpoints) {
+        play(at.ms - elapsed);
+        EXPECT_EQ(std::pair(musicState().nextBlock, starts()), std::pair(at.nextBlock, at.starts)) << at.ms << " ms";
+    }
+    EXPECT_EQ(musicState().musicPlaying, loop);
+    const auto lines = played();
+    ASSERT_EQ(finished.size(), loop ? elapsed / 500 : count);
+    ASSERT_EQ(lines.size(), finished.size());
+    for (uint32_t k = 0; k < finished.size(); ++k) {
+        EXPECT_EQ(finished[k], (Done{500 * (k + 1), int(k % count)}));
+        char line[32];
+        std::snprintf(line, sizeof line, "%u.000 90 %02X 64", 500 * (k + 1), 0x3C + k % count);
+        EXPECT_EQ(lines[k], line);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Counts, MusicPlayerWithoutLoop, ::testing::Values(1u, 15u, 16u, 20u));
+const LoopCase kLoops[] = {
+    {15, 1, {{0, 15, 1}, {16000, 15, 1}}},
+    {16, 1, {{0, 16, 1}, {7990, 16, 1}, {8000, 16, 2}, {12000, 16, 2}}},
+    {20, 1, {{0, 16, 1}, {3990, 16, 1}, {4000, 20, 1}, {9990, 20, 1}, {10000, 16, 2}, {11000, 16, 2}}},
+    // Without the loop each piece ends after its last block.
+    {1, 0, {{1500, 1, 1}}}, {15, 0, {{22500, 15, 1}}}, {16, 0, {{24000, 16, 1}}}, {20, 0, {{30000, 20, 1}}}};
+INSTANTIATE_TEST_SUITE_P(Counts, MusicPlayerLoops, ::testing::ValuesIn(kLoops));
 
 TEST_F(MusicPlayer, StopThenStartPlaysFromTheFirstBlockAndIgnoresTheOldRound) {
     ASSERT_EQ(openMusic(piece("p.mds", 20).c_str(), 0), 1);
     ASSERT_EQ(startMusic(1), 1);
     play(1200);
     EXPECT_EQ(stopMusic(), 1);
-    EXPECT_EQ(musicState().musicPlaying, 0);
-    EXPECT_EQ(musicState().musicLoop, 0);
+    EXPECT_EQ(std::pair(musicState().musicPlaying, musicState().musicLoop), std::pair(0, 0));
     EXPECT_EQ(startMusic(1), 1);
     // The stop handed back blocks 2..15, 7 and 15 among them; their
     // notices arrive now and must neither feed nor restart anything.
     play(10);
-    EXPECT_EQ(finishedBlocks(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(finished, (std::vector<Done>{{500, 0}, {1000, 1}}));
     EXPECT_EQ(musicState().nextBlock, 16u);
     EXPECT_EQ(musicState().musicPlaying, 1);
     EXPECT_EQ(starts(), 2);
     play(990);
-    EXPECT_EQ(finishedBlocks(), (std::vector<int>{0, 1, 0, 1}));
-    EXPECT_EQ(played(), (std::vector<std::string>{"500.000 90 3C 64", "1000.000 90 3D 64",
-                                                  "500.000 90 3C 64", "1000.000 90 3D 64"}));
+    EXPECT_EQ(played(), (std::vector<std::string>{"500.000 90 3C 64", "1000.000 90 3D 64", "500.000 90 3C 64",
+                                                  "1000.000 90 3D 64"}));
 }
 
 TEST_F(MusicPlayer, StopWithoutAStreamStillClearsTheFlags) {
     EXPECT_EQ(closeMusic(), 0);
     EXPECT_EQ(startMusic(1), 1) << "no stream: the flags are set, nothing is queued";
-    EXPECT_EQ(musicState().musicPlaying, 1);
-    EXPECT_EQ(musicState().musicLoop, 1);
+    EXPECT_EQ(std::pair(musicState().musicPlaying, musicState().musicLoop), std::pair(1, 1));
     EXPECT_EQ(stopMusic(), 0);
-    EXPECT_EQ(musicState().musicPlaying, 0);
-    EXPECT_EQ(musicState().musicLoop, 0);
+    EXPECT_EQ(std::pair(musicState().musicPlaying, musicState().musicLoop), std::pair(0, 0));
 }
 
 TEST_F(MusicPlayer, AfterClosingNothingIsHeldAndNothingPlays) {
@@ -252,41 +189,31 @@ TEST_F(MusicPlayer, AfterClosingNothingIsHeldAndNothingPlays) {
     const uint32_t round = musicState().round;
     EXPECT_EQ(closeMusic(), 1);
     EXPECT_EQ(closeMusic(), 0);
-    MusicState state = musicState();
-    EXPECT_FALSE(state.streamOpen);
-    EXPECT_EQ(state.blockCount, 0u);
-    EXPECT_EQ(state.manyBlocks, 0);
-    EXPECT_EQ(state.musicPlaying, 0);
     // Late notices of the closed piece.
     onBlockDone(midiBlockDone, 7, round);
     onBlockDone(midiBlockDone, 19, round);
-    state = musicState();
-    EXPECT_EQ(state.musicPlaying, 0);
-    EXPECT_EQ(state.nextBlock, 16u);
+    const MusicState s = musicState();
+    EXPECT_FALSE(s.streamOpen);
+    EXPECT_EQ((std::array{s.blockCount, uint32_t(s.manyBlocks), uint32_t(s.musicPlaying), s.nextBlock}),
+              (std::array{0u, 0u, 0u, 16u}));
     seen = backend->events().size();
     EXPECT_EQ(startMusic(1), 1);
     EXPECT_EQ(musicState().nextBlock, 0u);
     play(5000);
-    EXPECT_EQ(finishedBlocks(), (std::vector<int>{0}));
+    EXPECT_EQ(finished.size(), 1u) << "only block 0, before the close";
     EXPECT_EQ(played().size(), 1u);
 }
 
-class MusicPlayerNotices : public MusicPlayer,
-                           public ::testing::WithParamInterface<std::tuple<uint32_t, int>> {};
-
-TEST_P(MusicPlayerNotices, OnlyTheDoneNoticeCounts) {
-    const auto [message, playingAfter] = GetParam();
+TEST_F(MusicPlayer, OnlyTheDoneNoticeCounts) {
     ASSERT_EQ(openMusic(piece("p.mds", 15).c_str(), 0), 1);
     ASSERT_EQ(startMusic(0), 1);
-    onBlockDone(message, 14, musicState().round);  // "the last block is done"
-    EXPECT_EQ(musicState().musicPlaying, playingAfter) << std::hex << message;
+    for (uint32_t message : {0x3C7u, 0x3C8u, 0x3CAu}) {  // opened, closed, position
+        onBlockDone(message, 14, musicState().round);     // "the last block is done"
+        EXPECT_EQ(musicState().musicPlaying, 1) << std::hex << message;
+    }
+    onBlockDone(0x3C9u, 14, musicState().round);
+    EXPECT_EQ(musicState().musicPlaying, 0);
 }
-
-INSTANTIATE_TEST_SUITE_P(Messages, MusicPlayerNotices,
-                         ::testing::Values(std::make_tuple(0x3C7u, 1),   // opened
-                                           std::make_tuple(0x3C8u, 1),   // closed
-                                           std::make_tuple(0x3CAu, 1),   // position
-                                           std::make_tuple(0x3C9u, 0)));  // done
 
 TEST_F(MusicPlayer, ARefusedTimeDivisionIsReportedAndOpeningGoesOn) {
     EXPECT_EQ(openMusic(piece("p.mds", 2, 0x3C, 0).c_str(), 0), 1);
@@ -300,30 +227,16 @@ TEST_F(MusicPlayer, ARefusedTimeDivisionIsReportedAndOpeningGoesOn) {
 
 // The frames decide when the music plays.
 
-struct MusicEvent {
-    uint32_t frame;
-    std::string action, file;
-    bool operator==(const MusicEvent& o) const { return frame == o.frame && action == o.action && file == o.file; }
-};
-std::ostream& operator<<(std::ostream& out, const MusicEvent& e) {
-    return out << e.action << "(" << e.file << ")@" << e.frame;
-}
+using MusicEvent = std::tuple<uint32_t, std::string, std::string>;  // frame, action, file
 
 class MusicInFrames : public ::testing::Test {
 protected:
     void SetUp() override {
-        namespace fs = std::filesystem;
         silence();
         backend = &testing_support::freshHeadlessGame();
         const std::string folder = testing_support::scratchDirectory("music_frames");
-        const fs::path assets = testing_support::assetDirectory();
-        fs::create_directory_symlink(assets / "Bitmap", fs::path(folder) / "Bitmap");
-        fs::create_directories(fs::path(folder) / "音楽");
-        for (const auto& entry : fs::directory_iterator(assets / "音楽")) {
-            if (entry.path().extension() == ".wav") {
-                fs::create_symlink(entry.path(), fs::path(folder) / "音楽" / entry.path().filename());
-            }
-        }
+        std::filesystem::create_directory_symlink(testing_support::assetDirectory() + "/Bitmap", folder + "/Bitmap");
+        std::filesystem::copy(testing_support::assetDirectory() + "/音楽", folder + "/音楽");
         testing_support::writeFile(folder + "/音楽/通常.mds", makeMusicFile(3, 0x3C));
         testing_support::writeFile(folder + "/音楽/back.mds", makeMusicFile(5, 0x50));
         setDataDirectory(folder);
@@ -335,7 +248,7 @@ protected:
         std::vector<MusicEvent> found;
         for (const RecordedEvent& event : backend->events()) {
             if (event.kind == RecordedKind::Music && event.action != "done") {
-                found.push_back({event.frame, event.action, event.text});
+                found.emplace_back(event.frame, event.action, event.text);
             }
         }
         return found;
@@ -362,37 +275,23 @@ TEST_F(MusicInFrames, TheOpeningPlaysUntilTheFadeAndPlayMusicFollowsIt) {
     EXPECT_EQ(musicState().musicPlaying, 1);
 }
 
-struct StopCase {
-    const char* what;
-    int32_t* variable;
-    int32_t value;
-};
-
-void PrintTo(const StopCase& c, std::ostream* out) { *out << c.what; }
-
-class MusicStopsInFrames : public MusicInFrames, public ::testing::WithParamInterface<StopCase> {};
+class MusicStopsInFrames : public MusicInFrames,
+                           public ::testing::WithParamInterface<std::pair<int32_t*, int32_t>> {};
 
 TEST_P(MusicStopsInFrames, AndStaysSilent) {
     scene = 1;
     frames(1);
-    *GetParam().variable = GetParam().value;
+    *GetParam().first = GetParam().second;
     frames(4);
-    EXPECT_EQ(musicEvents(), (std::vector<MusicEvent>{{0, "open", "音楽/通常.mds"},
-                                                      {1, "start", ""},
-                                                      {2, "stop", ""}}))
-        << GetParam().what;
-    EXPECT_EQ(musicState().musicPlaying, 0) << GetParam().what;
+    EXPECT_EQ(musicEvents(),
+              (std::vector<MusicEvent>{{0, "open", "音楽/通常.mds"}, {1, "start", ""}, {2, "stop", ""}}));
+    EXPECT_EQ(musicState().musicPlaying, 0);
 }
 
+// A fade out, a fade in, the ending and leaving play.
 INSTANTIATE_TEST_SUITE_P(Rules, MusicStopsInFrames,
-                         ::testing::Values(StopCase{"fade-out", &fadingOut, 1},
-                                           StopCase{"fade-in", &fadingIn, 1},
-                                           StopCase{"ending", &scene, 2},
-                                           StopCase{"not playing", &playing, 0}));
-
-}  // namespace
-
-namespace {
+                         ::testing::Values(std::pair{&fadingOut, 1}, std::pair{&fadingIn, 1}, std::pair{&scene, 2},
+                                           std::pair{&playing, 0}));
 
 class QuietSink final : public MidiSink {
 public:

@@ -2,6 +2,7 @@
 // messages each failing step shows.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,15 +16,14 @@ using namespace varnholt;
 
 namespace {
 
-std::vector<std::string> shownTexts(const HeadlessBackend& backend) {
-    std::vector<std::string> texts;
-    for (const RecordedEvent& event : backend.events()) {
-        if (event.kind == RecordedKind::Message) {
-            EXPECT_EQ(event.caption, "DirectDrawFailed");
-            texts.push_back(event.text);
-        }
-    }
-    return texts;
+// A fresh game whose display, with `step` failing, is set up in `mode`.
+HeadlessBackend& startDisplay(int mode, std::optional<DisplayStep> step = {}, int expected = 1) {
+    HeadlessOptions options;
+    options.failingStep = step;
+    HeadlessBackend& backend = testing_support::freshHeadlessGame(options);
+    displayMode = mode;
+    EXPECT_EQ(createDisplay(), expected);
+    return backend;
 }
 
 struct StepFailure {
@@ -35,53 +35,40 @@ struct StepFailure {
 class DisplayStepFailure : public ::testing::TestWithParam<StepFailure> {};
 
 TEST_P(DisplayStepFailure, ShowsItsMessagesAndFails) {
-    const StepFailure& failure = GetParam();
-    HeadlessOptions options;
-    options.failingStep = failure.step;
-    HeadlessBackend& backend = testing_support::freshHeadlessGame(options);
-    displayMode = failure.mode;
-    EXPECT_EQ(createDisplay(), 0);
-    EXPECT_EQ(shownTexts(backend), failure.messages);
+    const HeadlessBackend& backend = startDisplay(GetParam().mode, GetParam().step, 0);
+    std::vector<std::string> texts;
+    for (const RecordedEvent& event : backend.events()) {
+        if (event.kind != RecordedKind::Message) continue;
+        EXPECT_EQ(event.caption, "DirectDrawFailed");
+        texts.push_back(event.text);
+    }
+    EXPECT_EQ(texts, GetParam().messages);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryStep, DisplayStepFailure,
-    ::testing::Values(
-        StepFailure{DisplayStep::CreateDevice, 2, {"エラー　002"}},
-        StepFailure{DisplayStep::SetCooperativeLevel, 1, {"エラー　003"}},
-        StepFailure{DisplayStep::SetDisplayMode, 2, {"エラー　005", "エラー　004"}},
-        StepFailure{DisplayStep::CreatePrimary, 1, {"エラー　006", "エラー　004"}},
-        StepFailure{DisplayStep::CreateClipper, 1, {"クリッパーエラー1", "エラー　004"}},
-        StepFailure{DisplayStep::BindClipper, 1, {"クリッパーエラー2", "エラー　004"}},
-        StepFailure{DisplayStep::AttachClipper, 1, {"クリッパーエラー3", "エラー　004"}},
-        StepFailure{DisplayStep::CreateBackBuffer, 2, {"エラー　007", "エラー　004"}},
-        StepFailure{DisplayStep::CreateBackBuffer, 1, {"エラー　007", "エラー　004"}}));
+const StepFailure kFailures[] = {{DisplayStep::CreateDevice, 2, {"エラー　002"}},
+                                 {DisplayStep::SetCooperativeLevel, 1, {"エラー　003"}},
+                                 {DisplayStep::SetDisplayMode, 2, {"エラー　005", "エラー　004"}},
+                                 {DisplayStep::CreatePrimary, 1, {"エラー　006", "エラー　004"}},
+                                 {DisplayStep::CreateClipper, 1, {"クリッパーエラー1", "エラー　004"}},
+                                 {DisplayStep::BindClipper, 1, {"クリッパーエラー2", "エラー　004"}},
+                                 {DisplayStep::AttachClipper, 1, {"クリッパーエラー3", "エラー　004"}},
+                                 {DisplayStep::CreateBackBuffer, 2, {"エラー　007", "エラー　004"}},
+                                 {DisplayStep::CreateBackBuffer, 1, {"エラー　007", "エラー　004"}}};
+INSTANTIATE_TEST_SUITE_P(EveryStep, DisplayStepFailure, ::testing::ValuesIn(kFailures));
 
 TEST(DisplaySetup, FullScreenNeedsNoClipperAndWindowedIgnoresTheModeStep) {
-    HeadlessOptions options;
-    options.failingStep = DisplayStep::CreateClipper;
-    testing_support::freshHeadlessGame(options);
-    displayMode = 2;
-    EXPECT_EQ(createDisplay(), 1);
+    startDisplay(2, DisplayStep::CreateClipper);
     EXPECT_FALSE(windowClipper);
-
-    options.failingStep = DisplayStep::SetDisplayMode;
-    testing_support::freshHeadlessGame(options);
-    displayMode = 1;
-    EXPECT_EQ(createDisplay(), 1);
+    startDisplay(1, DisplayStep::SetDisplayMode);
     EXPECT_TRUE(windowClipper);
 }
 
 TEST(DisplaySetup, SettingUpTwiceLeavesOneOfEachAndReleaseIsIdempotent) {
-    testing_support::freshHeadlessGame();
-    displayMode = 1;
-    ASSERT_EQ(createDisplay(), 1);
+    startDisplay(1);
     ASSERT_EQ(setupSurfaces(640, 480, 8), 1);
-    EXPECT_TRUE(primarySurface);
-    EXPECT_TRUE(windowClipper);
+    EXPECT_TRUE(primarySurface && windowClipper);
     ASSERT_NE(backBuffer, nullptr);
-    EXPECT_EQ(backBuffer->width, 640);
-    EXPECT_EQ(backBuffer->height, 480);
+    EXPECT_EQ(std::pair(backBuffer->width, backBuffer->height), std::pair(640, 480));
     EXPECT_NE(gamePalette, nullptr);
 
     releaseDisplay();
@@ -92,10 +79,8 @@ TEST(DisplaySetup, SettingUpTwiceLeavesOneOfEachAndReleaseIsIdempotent) {
     for (const SheetEntry& entry : allSheets()) EXPECT_EQ(*entry.sheet, nullptr) << entry.name;
 }
 
-TEST(Palette, WindowedStartTableReferencesTheSystemColours) {
-    testing_support::freshHeadlessGame();
-    displayMode = 1;
-    ASSERT_EQ(createDisplay(), 1);
+TEST(Palette, StartTablesReferenceTheSystemColoursWindowedAndHaveTheRedRampFullScreen) {
+    startDisplay(1);
     PaletteEntry entries[256];
     readPalette(entries);
     for (int i : {0, 9, 246, 255}) EXPECT_EQ(entries[i], (PaletteEntry{uint8_t(i), 0, 0, 2})) << i;
@@ -103,13 +88,8 @@ TEST(Palette, WindowedStartTableReferencesTheSystemColours) {
     EXPECT_EQ(entries[225], (PaletteEntry{5, 5, 5, 5}));
     EXPECT_EQ(entries[10 + 36 + 6 * 2 + 3], (PaletteEntry{1, 2, 3, 5}));
     for (int i = 226; i < 246; ++i) EXPECT_EQ(entries[i], (PaletteEntry{0, 0, 0, 4})) << i;
-}
 
-TEST(Palette, FullScreenStartTableHasTheRedRamp) {
-    testing_support::freshHeadlessGame();
-    displayMode = 2;
-    ASSERT_EQ(createDisplay(), 1);
-    PaletteEntry entries[256];
+    startDisplay(2);
     readPalette(entries);
     EXPECT_EQ(entries[1].red, 8);
     EXPECT_EQ(entries[31], (PaletteEntry{255, 0, 0, 0}));
@@ -118,13 +98,10 @@ TEST(Palette, FullScreenStartTableHasTheRedRamp) {
 }
 
 TEST(Palette, WrittenColoursAreReadBackAndShownFromTheNextPicture) {
-    HeadlessBackend& backend = testing_support::freshHeadlessGame();
-    displayMode = 1;
-    ASSERT_EQ(createDisplay(), 1);
-    PaletteEntry entries[256];
+    HeadlessBackend& backend = startDisplay(1);
+    PaletteEntry entries[256], back[256];
     for (int i = 0; i < 256; ++i) entries[i] = {uint8_t(i), uint8_t(i / 2), uint8_t(255 - i), 0};
     writePalette(entries);
-    PaletteEntry back[256];
     readPalette(back);
     for (int i = 0; i < 256; ++i) EXPECT_EQ(back[i], entries[i]);
 
@@ -132,11 +109,8 @@ TEST(Palette, WrittenColoursAreReadBackAndShownFromTheNextPicture) {
     backBuffer->pixels[0] = 200;
     present();
     const std::vector<uint8_t> picture = backend.lastPicture();
-    EXPECT_EQ(picture[0], 200);
-    EXPECT_EQ(picture[1], 100);
-    EXPECT_EQ(picture[2], 55);
-    EXPECT_EQ(picture[3], 0) << "index 0 shows colour 0";
-    EXPECT_EQ(picture[5], 255);
+    EXPECT_EQ(std::vector(picture.begin(), picture.begin() + 6), (std::vector<uint8_t>{200, 100, 55, 0, 0, 255}))
+        << "index 0 shows colour 0";
 }
 
 }  // namespace

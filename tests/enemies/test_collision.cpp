@@ -2,6 +2,8 @@
 // pushes, corners, screen edges, the pit, knock-back and sprite clipping.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "app/frame_driver.h"
 #include "app/game_state.h"
 #include "app/startup.h"
@@ -14,215 +16,161 @@ using namespace varnholt;
 
 namespace {
 
-void fillMap(int16_t code) {
-    for (auto& row : areaMap) row.fill(code);
-}
+// A fresh game on an all-floor map.
+template <class Case>
+class Collision : public ::testing::TestWithParam<Case> {
+protected:
+    void SetUp() override {
+        testing_support::freshHeadlessGame();
+        for (auto& row : areaMap) row.fill(0);
+    }
+};
 
 // Makes cell (row, col) the current one and scrolls so that it shows at
 // screen (284, 206), just up and left of the player's sprite at (288, 208).
 void focusCell(int32_t row, int32_t col) {
-    curRow = row;
-    curCol = col;
-    scrollX = col * 64 - 284;
-    scrollY = row * 64 - 206;
-    playerOffsetX = 0;
-    playerOffsetY = 0;
-    cellScreenX = 284;
-    cellScreenY = 206;
+    curRow = row, curCol = col;
+    scrollX = col * 64 - 284, scrollY = row * 64 - 206;
+    playerOffsetX = playerOffsetY = 0;
+    cellScreenX = 284, cellScreenY = 206;
 }
 
 // The player moved (mx, my) this frame and now stands at screen (288, 208).
 void collidePlayer(int32_t mx, int32_t my) {
-    playerX = 1000;
-    playerY = 2000;
-    prevPlayerX = 1000 - mx;
-    prevPlayerY = 2000 - my;
+    playerX = 1000, playerY = 2000;
+    prevPlayerX = 1000 - mx, prevPlayerY = 2000 - my;
     collideWithCell(playerX, playerY, prevPlayerX, prevPlayerY, playerWho);
 }
 
-struct WallCase {
-    const char* what;
-    int32_t moveX, moveY;
-    int32_t pushX, pushY;
-};
+struct WallCase { const char* what; int32_t moveX, moveY, pushX, pushY; };
+void PrintTo(const WallCase& c, std::ostream* out) { *out << c.what; }
 
-class CellWall : public ::testing::TestWithParam<WallCase> {};
+using CellWall = Collision<WallCase>;
 
 // Cell (4, 6) is a wall; the pushes put the player back 40 across or 45
 // up and down from the cell, on the side he came from.
 TEST_P(CellWall, PlayerIsPushedBackTheWayHeCame) {
     const WallCase& c = GetParam();
-    testing_support::freshHeadlessGame();
-    fillMap(0);
     areaMap[4][6] = 1;
     focusCell(4, 6);
     collidePlayer(c.moveX, c.moveY);
-    EXPECT_EQ(playerX, 1000 + c.pushX) << c.what;
-    EXPECT_EQ(playerY, 2000 + c.pushY) << c.what;
-    EXPECT_EQ(cellScreenX, 284) << c.what;
-    EXPECT_EQ(cellScreenY, 206) << c.what;
+    EXPECT_EQ((std::array{playerX, playerY, cellScreenX, cellScreenY}),
+              (std::array{1000 + c.pushX, 2000 + c.pushY, 284, 206}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sides, CellWall,
-    ::testing::Values(WallCase{"from the left", 44, 0, -44, 0},
-                      WallCase{"from just inside the left reach", 43, 0, 0, 0},
-                      WallCase{"from the right", -36, 0, 36, 0},
-                      WallCase{"from just inside the right reach", -35, 0, 0, 0},
-                      WallCase{"from above", 0, 47, 0, -47},
-                      WallCase{"from just inside the upper reach", 0, 46, 0, 0},
-                      WallCase{"from below", 0, -43, 0, 43},
-                      WallCase{"from just inside the lower reach", 0, -42, 0, 0}));
+const WallCase kWalls[] = {{"from the left", 44, 0, -44, 0},        {"from just inside the left reach", 43, 0, 0, 0},
+                           {"from the right", -36, 0, 36, 0},       {"from just inside the right reach", -35, 0, 0, 0},
+                           {"from above", 0, 47, 0, -47},           {"from just inside the upper reach", 0, 46, 0, 0},
+                           {"from below", 0, -43, 0, 43},           {"from just inside the lower reach", 0, -42, 0, 0}};
+INSTANTIATE_TEST_SUITE_P(Sides, CellWall, ::testing::ValuesIn(kWalls));
 
-// Enemy 3 stands at screen (280, 200) after moving (mx, my).
-EnemySlot& collideEnemy(int32_t kind, int32_t mx, int32_t my) {
-    EnemySlot& e = enemySlots[3];
-    e.kind = kind;
-    e.x = scrollX + 280;
-    e.y = scrollY + 200;
-    e.prevX = e.x - mx;
-    e.prevY = e.y - my;
-    enemyBump[3] = -6;
-    collideWithCell(e.x, e.y, e.prevX, e.prevY, 3);
-    return e;
-}
-
-TEST(CellWall, PlayerNeverTouchesTheEnemySlots) {
-    testing_support::freshHeadlessGame();
-    fillMap(0);
+TEST_F(CellWall, PlayerNeverTouchesTheEnemySlots) {
     areaMap[4][6] = 1;
     focusCell(4, 6);
     for (int k = 0; k < 8; ++k) {
-        enemyScreenX[k] = 1000 + k;
-        enemyScreenY[k] = 2000 + k;
-        enemyBump[k] = -7 - k;
-        enemySlots[k].x = 3000 + k;
+        enemyScreenX[k] = 1000 + k, enemyScreenY[k] = 2000 + k, enemyBump[k] = -7 - k, enemySlots[k].x = 3000 + k;
     }
     collidePlayer(50, 47);
     EXPECT_NE(playerX, 1000);
     for (int k = 0; k < 8; ++k) {
-        EXPECT_EQ(enemyScreenX[k], 1000 + k);
-        EXPECT_EQ(enemyScreenY[k], 2000 + k);
-        EXPECT_EQ(enemyBump[k], -7 - k);
-        EXPECT_EQ(enemySlots[k].x, 3000 + k);
+        EXPECT_EQ((std::array{enemyScreenX[k], enemyScreenY[k], enemyBump[k], enemySlots[k].x}),
+                  (std::array{1000 + k, 2000 + k, -7 - k, 3000 + k}));
     }
 }
 
 struct CornerCase {
     const char* what;
-    int32_t row, col;             // the wall cell entered
+    int32_t row, col;               // the wall cell entered
     int32_t mapRows, mapCols;
     int32_t moveX, moveY;
-    int32_t hRow, hCol; int16_t h;  // the neighbour on the horizontal side (-1: none set)
+    int32_t hRow, hCol; int16_t h;  // the neighbour on the horizontal side
     int32_t vRow, vCol; int16_t v;  // the neighbour on the vertical side
     int32_t pushX, pushY;
 };
+void PrintTo(const CornerCase& c, std::ostream* out) { *out << c.what; }
 
-class CellCorner : public ::testing::TestWithParam<CornerCase> {};
+using CellCorner = Collision<CornerCase>;
 
 // Cells beyond the current area's size hold floor, left there by a larger
 // area; they must not count.
 TEST_P(CellCorner, DiagonalEntrySlidesAlongTheWallThatGoesOn) {
     const CornerCase& c = GetParam();
     for (int enemy = 0; enemy < 2; ++enemy) {
-        testing_support::freshHeadlessGame();
-        fillMap(0);
-        mapRows = c.mapRows;
-        mapCols = c.mapCols;
+        SetUp();
+        mapRows = c.mapRows, mapCols = c.mapCols;
         areaMap[c.row][c.col] = 1;
         if (c.hRow >= 0 && c.hRow < 18 && c.hCol >= 0 && c.hCol < 21) areaMap[c.hRow][c.hCol] = c.h;
         if (c.vRow >= 0 && c.vRow < 18 && c.vCol >= 0 && c.vCol < 21) areaMap[c.vRow][c.vCol] = c.v;
         focusCell(c.row, c.col);
         if (enemy == 0) {
             collidePlayer(c.moveX, c.moveY);
-            EXPECT_EQ(playerX, 1000 + c.pushX) << c.what << " (player)";
-            EXPECT_EQ(playerY, 2000 + c.pushY) << c.what << " (player)";
-        } else {
-            // The enemy stands at (280, 200), 8 left of and 8 above the
-            // player, and comes from where the player came from.
-            EnemySlot& e = collideEnemy(0, c.moveX - 8, c.moveY - 8);
-            EXPECT_EQ(e.x - scrollX, 280 + (c.pushX == 0 ? 0 : c.pushX + 8)) << c.what << " (enemy)";
-            EXPECT_EQ(e.y - scrollY, 200 + (c.pushY == 0 ? 0 : c.pushY + 8)) << c.what << " (enemy)";
+            EXPECT_EQ(std::pair(playerX, playerY), std::pair(1000 + c.pushX, 2000 + c.pushY)) << "player";
+            continue;
         }
+        // Enemy 3 stands at screen (280, 200), 8 left of and 8 above the
+        // player, and comes from where the player came from.
+        EnemySlot& e = enemySlots[3];
+        e.x = scrollX + 280, e.y = scrollY + 200;
+        e.prevX = e.x - c.moveX + 8, e.prevY = e.y - c.moveY + 8;
+        collideWithCell(e.x, e.y, e.prevX, e.prevY, 3);
+        EXPECT_EQ(std::pair(e.x - scrollX, e.y - scrollY),
+                  std::pair(280 + (c.pushX == 0 ? 0 : c.pushX + 8), 200 + (c.pushY == 0 ? 0 : c.pushY + 8)))
+            << "enemy";
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CellCorner,
-    ::testing::Values(
-        CornerCase{"H wall, V floor: vertical only", 4, 6, 18, 21, 50, 47, 4, 5, 1, 3, 6, 0, 0, -47},
-        CornerCase{"V wall, H floor: horizontal only", 4, 6, 18, 21, 50, 47, 4, 5, 0, 3, 6, 2, -44, 0},
-        CornerCase{"both walls: both", 4, 6, 18, 21, 50, 47, 4, 5, 3, 3, 6, 5, -44, -47},
-        CornerCase{"both floor: both", 4, 6, 18, 21, 50, 47, 4, 5, 4, 3, 6, 6, -44, -47},
-        CornerCase{"pit beside: both", 4, 6, 18, 21, 50, 47, 4, 5, 1, 3, 6, 7, -44, -47},
-        CornerCase{"from below right, H wall", 4, 6, 18, 21, -36, -43, 4, 7, 1, 5, 6, 0, 0, 43},
-        CornerCase{"from below right, V wall", 4, 6, 18, 21, -36, -43, 4, 7, 0, 5, 6, 1, 36, 0},
-        CornerCase{"row -1 above the area", 0, 6, 18, 21, 50, 47, 0, 5, 1, -1, 6, 0, -44, -47},
-        CornerCase{"row 18 below the map", 17, 6, 18, 21, -36, -43, 17, 7, 1, 18, 6, 0, 36, 43},
-        CornerCase{"row below a 15-row area", 14, 6, 15, 15, -36, -43, 14, 7, 1, 15, 6, 0, 36, 43},
-        CornerCase{"column right of a 15-column area", 4, 14, 15, 15, -36, -43, 4, 15, 0, 5, 14, 1,
-                   36, 43},
-        CornerCase{"column -1 left of the area", 5, 0, 18, 21, 50, 47, 4, 20, 0, 4, 0, 1, -44, -47}));
+const CornerCase kCorners[] = {
+    {"H wall, V floor: vertical only", 4, 6, 18, 21, 50, 47, 4, 5, 1, 3, 6, 0, 0, -47},
+    {"V wall, H floor: horizontal only", 4, 6, 18, 21, 50, 47, 4, 5, 0, 3, 6, 2, -44, 0},
+    {"both walls: both", 4, 6, 18, 21, 50, 47, 4, 5, 3, 3, 6, 5, -44, -47},
+    {"both floor: both", 4, 6, 18, 21, 50, 47, 4, 5, 4, 3, 6, 6, -44, -47},
+    {"pit beside: both", 4, 6, 18, 21, 50, 47, 4, 5, 1, 3, 6, 7, -44, -47},
+    {"from below right, H wall", 4, 6, 18, 21, -36, -43, 4, 7, 1, 5, 6, 0, 0, 43},
+    {"from below right, V wall", 4, 6, 18, 21, -36, -43, 4, 7, 0, 5, 6, 1, 36, 0},
+    {"row -1 above the area", 0, 6, 18, 21, 50, 47, 0, 5, 1, -1, 6, 0, -44, -47},
+    {"row 18 below the map", 17, 6, 18, 21, -36, -43, 17, 7, 1, 18, 6, 0, 36, 43},
+    {"row below a 15-row area", 14, 6, 15, 15, -36, -43, 14, 7, 1, 15, 6, 0, 36, 43},
+    {"column right of a 15-column area", 4, 14, 15, 15, -36, -43, 4, 15, 0, 5, 14, 1, 36, 43},
+    {"column -1 left of the area", 5, 0, 18, 21, 50, 47, 4, 20, 0, 4, 0, 1, -44, -47}};
+INSTANTIATE_TEST_SUITE_P(Cases, CellCorner, ::testing::ValuesIn(kCorners));
 
-struct EdgeCase {
-    const char* what;
-    int32_t offsetX, offsetY;
-    int32_t area;
-    int32_t newArea, side, fading;
-};
+struct EdgeCase { const char* what; int32_t offsetX, offsetY, area, newArea, side, fading; };
+void PrintTo(const EdgeCase& c, std::ostream* out) { *out << c.what; }
 
-class ScreenEdge : public ::testing::TestWithParam<EdgeCase> {};
+using ScreenEdge = Collision<EdgeCase>;
 
 TEST_P(ScreenEdge, HalfOffTheScreenStartsTheAreaChange) {
     const EdgeCase& c = GetParam();
-    testing_support::freshHeadlessGame();
-    fillMap(0);
     focusCell(9, 9);
-    areaId = c.area;
-    entrySide = 9;
-    playerOffsetX = c.offsetX;
-    playerOffsetY = c.offsetY;
+    areaId = c.area, entrySide = 9;
+    playerOffsetX = c.offsetX, playerOffsetY = c.offsetY;
     collideWithCell(playerX, playerY, playerX, playerY, playerWho);
-    EXPECT_EQ(areaId, c.newArea) << c.what;
-    EXPECT_EQ(entrySide, c.side) << c.what;
-    EXPECT_EQ(fadingOut, c.fading) << c.what;
+    EXPECT_EQ((std::array{areaId, entrySide, fadingOut}), (std::array{c.newArea, c.side, c.fading}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sides, ScreenEdge,
-    ::testing::Values(EdgeCase{"left at -32", -320, 0, 31, 30, 3, 1},
-                      EdgeCase{"left at -31", -319, 0, 31, 31, 9, 0},
-                      EdgeCase{"right at 608", 320, 0, 31, 32, 4, 1},
-                      EdgeCase{"right at 607", 319, 0, 31, 31, 9, 0},
-                      EdgeCase{"top at -32", 0, -240, 31, 21, 1, 1},
-                      EdgeCase{"top at -31", 0, -239, 31, 31, 9, 0},
-                      EdgeCase{"bottom at 448", 0, 240, 20, 30, 2, 1},
-                      EdgeCase{"bottom at 447", 0, 239, 20, 20, 9, 0},
-                      EdgeCase{"bottom from 30 into 40", 0, 240, 30, 40, 0, 1},
-                      EdgeCase{"left and bottom: left wins", -330, 250, 31, 30, 3, 1},
-                      EdgeCase{"right and top: right wins", 330, -250, 31, 32, 4, 1}));
+const EdgeCase kEdges[] = {
+    {"left at -32", -320, 0, 31, 30, 3, 1},     {"left at -31", -319, 0, 31, 31, 9, 0},
+    {"right at 608", 320, 0, 31, 32, 4, 1},     {"right at 607", 319, 0, 31, 31, 9, 0},
+    {"top at -32", 0, -240, 31, 21, 1, 1},      {"top at -31", 0, -239, 31, 31, 9, 0},
+    {"bottom at 448", 0, 240, 20, 30, 2, 1},    {"bottom at 447", 0, 239, 20, 20, 9, 0},
+    {"bottom from 30 into 40", 0, 240, 30, 40, 0, 1},
+    {"left and bottom: left wins", -330, 250, 31, 30, 3, 1},
+    {"right and top: right wins", 330, -250, 31, 32, 4, 1}};
+INSTANTIATE_TEST_SUITE_P(Sides, ScreenEdge, ::testing::ValuesIn(kEdges));
 
-TEST(ScreenEdge, NoChangeStartsWhileFading) {
-    const int32_t fades[][2] = {{1, 0}, {0, 1}};
-    for (const auto& f : fades) {
-        testing_support::freshHeadlessGame();
-        fillMap(0);
+TEST_F(ScreenEdge, NoChangeStartsWhileFading) {
+    for (const auto& [out, in] : {std::pair{1, 0}, std::pair{0, 1}}) {
+        SetUp();
         focusCell(3, 3);
-        areaId = 31;
-        entrySide = 9;
-        fadingOut = f[0];
-        fadingIn = f[1];
+        areaId = 31, entrySide = 9, fadingOut = out, fadingIn = in;
         playerOffsetX = -400;
         collideWithCell(playerX, playerY, playerX, playerY, playerWho);
-        EXPECT_EQ(areaId, 31);
-        EXPECT_EQ(entrySide, 9);
+        EXPECT_EQ(std::pair(areaId, entrySide), std::pair(31, 9));
         // The pit does not open during a fade-in either.
         areaMap[3][3] = 7;
-        playerOffsetX = -4;
-        playerOffsetY = -2;
+        playerOffsetX = -4, playerOffsetY = -2;
         collideWithCell(playerX, playerY, playerX, playerY, playerWho);
-        EXPECT_EQ(areaId, 31);
-        EXPECT_EQ(fadingOut, f[0]);
+        EXPECT_EQ(std::pair(areaId, fadingOut), std::pair(31, out));
     }
 }
 
@@ -232,76 +180,71 @@ TEST(PitFall, FallFadeAndLandingInTheCave) {
     testing_support::freshHeadlessGame();
     ASSERT_EQ(initGame(1, 0, 1), 1);
     scene = 1;
-    playerX = 864;
-    playerY = -16;
+    playerX = 864, playerY = -16;
     for (int frame = 1; frame <= 99; ++frame) {
         runFrame();
-        ASSERT_EQ(fallFrames, frame);
-        ASSERT_EQ(fadeLevel, 0);
-        ASSERT_EQ(areaId, 30);
-        ASSERT_EQ(fadingOut, 1);
+        ASSERT_EQ((std::array{fallFrames, fadeLevel, areaId, fadingOut}), (std::array{frame, 0, 30, 1}));
     }
     runFrame();
-    EXPECT_EQ(fallFrames, 0);
-    EXPECT_EQ(fadeLevel, 8);
+    EXPECT_EQ(std::pair(fallFrames, fadeLevel), std::pair(0, 8));
     for (int frame = 101; frame <= 128; ++frame) runFrame();
-    EXPECT_EQ(fadeLevel, 232);
-    EXPECT_EQ(fallCount, 0);
+    EXPECT_EQ(std::pair(fadeLevel, fallCount), std::pair(232, 0));
     runFrame();  // sees 232 on the pit, then reaches 240 and installs area 30
-    EXPECT_EQ(playerX, -160);
-    EXPECT_EQ(playerY, 688);
-    EXPECT_EQ(fallCount, 1);
-    EXPECT_EQ(entrySide, 0);
-    EXPECT_EQ(mapCols, 15);
-    EXPECT_EQ(mapRows, 15);
+    EXPECT_EQ((std::array{playerX, playerY, fallCount, entrySide, mapCols, mapRows}),
+              (std::array{-160, 688, 1, 0, 15, 15}));
     for (int frame = 0; frame < 40 && (fadingOut == 1 || fadingIn == 1); ++frame) runFrame();
-    EXPECT_EQ(fadingOut, 0);
-    EXPECT_EQ(fadingIn, 0);
-    EXPECT_EQ(areaId, 30);
-    EXPECT_EQ(fallCount, 1);
+    EXPECT_EQ((std::array{fadingOut, fadingIn, areaId, fallCount, playerX, playerY}),
+              (std::array{0, 0, 30, 1, -160, 688}));
     for (int col = 0; col < 15; ++col) EXPECT_EQ(areaMap[0][col], 3) << col;
-    EXPECT_EQ(playerX, -160);
-    EXPECT_EQ(playerY, 688);
     EXPECT_TRUE(isFloorCode(areaMap[14][2]));  // where the sprite stands: world (128, 896)
 }
 
 struct ContactCase {
     const char* what;
-    int32_t playerDX, playerDY;   // player's screen position minus the enemy's (300, 200)
-    int32_t playerMX, playerMY;   // the player's move this frame
-    int32_t enemyMX, enemyMY;     // the enemy's
-    int32_t pushX, pushY;         // expected change of playerX, playerY
-    int32_t enemyX, enemyY;       // expected change of the enemy's x, y
-    int32_t hits;                 // knock-backs, each of which hurts when nothing protects
+    int32_t playerDX, playerDY;  // player's screen position minus the enemy's (300, 200)
+    int32_t playerMX, playerMY;  // the player's move this frame
+    int32_t enemyMX, enemyMY;    // the enemy's
+    int32_t pushX, pushY;        // expected change of playerX, playerY
+    int32_t enemyX, enemyY;      // expected change of the enemy's x, y
+    int32_t hits;                // knock-backs, each of which hurts when nothing protects
 };
 
-class EnemyContact : public ::testing::TestWithParam<ContactCase> {};
-
-// Speed 2, power 3; the player at view origin (1000, 500).
+// Enemy 5 of speed 2 and power 3 at (2000, 3000); the player at view origin
+// (1000, 500).
 EnemySlot& setUpContact(const ContactCase& c) {
     testing_support::freshHeadlessGame();
     EnemySlot& e = enemySlots[5];
-    e.active = 1;
-    e.speed = 2;
-    e.power = 3;
-    e.x = 2000;
-    e.y = 3000;
-    e.prevX = 2000 - c.enemyMX;
-    e.prevY = 3000 - c.enemyMY;
-    enemyScreenX[5] = 300;
-    enemyScreenY[5] = 200;
-    playerScreenX = 300 + c.playerDX;
-    playerScreenY = 200 + c.playerDY;
-    playerX = 1000;
-    playerY = 500;
-    prevPlayerX = 1000 - c.playerMX;
-    prevPlayerY = 500 - c.playerMY;
-    hp = 50;
-    maxHp = 50;
-    stamina = 9000;
-    maxStamina = 9000;
+    e.active = 1, e.speed = 2, e.power = 3;
+    e.x = 2000, e.y = 3000, e.prevX = 2000 - c.enemyMX, e.prevY = 3000 - c.enemyMY;
+    enemyScreenX[5] = 300, enemyScreenY[5] = 200;
+    playerScreenX = 300 + c.playerDX, playerScreenY = 200 + c.playerDY;
+    playerX = 1000, playerY = 500, prevPlayerX = 1000 - c.playerMX, prevPlayerY = 500 - c.playerMY;
+    hp = maxHp = 50;
+    stamina = maxStamina = 9000;
     contactFrames[5] = 12;
     return e;
+}
+
+class EnemyContact : public ::testing::TestWithParam<ContactCase> {};
+
+TEST_P(EnemyContact, KnockBackPutsThePlayerAtTheBoxEdge) {
+    const ContactCase& c = GetParam();
+    for (int32_t diff = 0; diff <= 2; ++diff) {
+        EnemySlot& e = setUpContact(c);
+        difficulty = diff;
+        enemyContact(5);
+        const bool hard = diff == 2;
+        const auto extra = [hard](int32_t push) { return hard ? (push > 0 ? 30 : push < 0 ? -30 : 0) : 0; };
+        SCOPED_TRACE(::testing::Message() << c.what << ", difficulty " << diff);
+        EXPECT_EQ((std::array{playerX, playerY, prevPlayerX, prevPlayerY, e.x, e.y}),
+                  (std::array{1000 + c.pushX + extra(c.pushX), 500 + c.pushY + extra(c.pushY),
+                              hard && c.pushX != 0 ? 1000 : 1000 - c.playerMX,
+                              hard && c.pushY != 0 ? 500 : 500 - c.playerMY, 2000 + c.enemyX, 3000 + c.enemyY}));
+        // The first hit sets the blinking timer, which at difficulty 2 is 0.
+        EXPECT_EQ((std::array{hp, playerHitTimer, pushedX, pushedY, enemyBump[5], contactFrames[5]}),
+                  (std::array{50 - 3 * (hard ? c.hits : 1), std::array{60, 30, 0}[diff], int32_t(c.pushX != 0),
+                              int32_t(c.pushY != 0), 20, 0}));
+    }
 }
 
 const ContactCase kSides[] = {
@@ -312,112 +255,50 @@ const ContactCase kSides[] = {
     {"enemy walked into him from the left", 20, 0, 0, 0, 20, 0, 11, 0, -2, 0, 1},
     {"walked in from below right", 20, 30, -20, -20, 0, 0, 11, 14, -2, -2, 2},
 };
-
-TEST_P(EnemyContact, KnockBackPutsThePlayerAtTheBoxEdge) {
-    const ContactCase& c = GetParam();
-    for (int32_t diff = 0; diff <= 2; ++diff) {
-        EnemySlot& e = setUpContact(c);
-        difficulty = diff;
-        enemyContact(5);
-        const bool hard = diff == 2;
-        const int32_t extraX = hard ? (c.pushX > 0 ? 30 : c.pushX < 0 ? -30 : 0) : 0;
-        const int32_t extraY = hard ? (c.pushY > 0 ? 30 : c.pushY < 0 ? -30 : 0) : 0;
-        SCOPED_TRACE(::testing::Message() << c.what << ", difficulty " << diff);
-        EXPECT_EQ(playerX, 1000 + c.pushX + extraX);
-        EXPECT_EQ(playerY, 500 + c.pushY + extraY);
-        EXPECT_EQ(prevPlayerX, hard && c.pushX != 0 ? 1000 : 1000 - c.playerMX);
-        EXPECT_EQ(prevPlayerY, hard && c.pushY != 0 ? 500 : 500 - c.playerMY);
-        EXPECT_EQ(e.x, 2000 + c.enemyX);
-        EXPECT_EQ(e.y, 3000 + c.enemyY);
-        // The first hit sets the blinking timer, which at difficulty 2 is 0.
-        EXPECT_EQ(hp, 50 - 3 * (hard ? c.hits : 1));
-        const int32_t timers[3] = {60, 30, 0};
-        EXPECT_EQ(playerHitTimer, timers[diff]);
-        EXPECT_EQ(pushedX, c.pushX != 0 ? 1 : 0);
-        EXPECT_EQ(pushedY, c.pushY != 0 ? 1 : 0);
-        EXPECT_EQ(enemyBump[5], 20);
-        EXPECT_EQ(contactFrames[5], 0);
-    }
-}
-
 INSTANTIATE_TEST_SUITE_P(Sides, EnemyContact, ::testing::ValuesIn(kSides));
 
-// Each test sees the player where the tests before it put him. Thrown the
-// extra 30 pixels at difficulty 2, a player who came in deep from the right
-// ends up beyond the left reach and the test for the left fires as well.
-struct DrainCase {
-    int32_t maxHp, hpLoss;
-};
-
-class ContactDrain : public ::testing::TestWithParam<DrainCase> {};
+class ContactDrain : public ::testing::TestWithParam<std::pair<int32_t, int32_t>> {};  // maxHp, hp lost
 
 TEST_P(ContactDrain, OverlapWithoutCrossingDrainsEveryThirtyFrames) {
-    const DrainCase& c = GetParam();
+    const auto [maxHpNow, hpLoss] = GetParam();
     EnemySlot& e = setUpContact({"inside", 10, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    maxHp = c.maxHp;
+    maxHp = maxHpNow;
     playerHitTimer = 40;  // blinking does not stop the drain
     idleFrames = 77;
     contactFrames[5] = 0;
     for (int frame = 1; frame <= 29; ++frame) enemyContact(5);
-    EXPECT_EQ(contactFrames[5], 29);
-    EXPECT_EQ(hp, 50);
-    EXPECT_EQ(stamina, 9000);
+    EXPECT_EQ((std::array{contactFrames[5], hp, stamina}), (std::array{29, 50, 9000}));
     enemyContact(5);
-    EXPECT_EQ(hp, 50 - c.hpLoss) << c.maxHp;
-    EXPECT_EQ(stamina, 8550);
-    EXPECT_EQ(contactFrames[5], 0);
-    EXPECT_EQ(idleFrames, 0);
-    EXPECT_EQ(playerX, 1000);
-    EXPECT_EQ(playerY, 500);
-    EXPECT_EQ(e.x, 2000);
-    EXPECT_EQ(pushedX, 0);
-    EXPECT_EQ(pushedY, 0);
+    EXPECT_EQ((std::array{hp, stamina, contactFrames[5], idleFrames}), (std::array{50 - hpLoss, 8550, 0, 0}));
+    EXPECT_EQ((std::array{playerX, playerY, e.x, pushedX, pushedY}), (std::array{1000, 500, 2000, 0, 0}));
 }
 
 INSTANTIATE_TEST_SUITE_P(MaxHp, ContactDrain,
-                         ::testing::Values(DrainCase{29, 0}, DrainCase{30, 1}, DrainCase{59, 1},
-                                           DrainCase{90, 3}));
+                         ::testing::Values(std::pair(29, 0), std::pair(30, 1), std::pair(59, 1), std::pair(90, 3)));
 
-struct NoContactCase {
-    const char* what;
-    int32_t dx, dy, fadingOut, fadingIn, active;
-};
-
-class EnemyNoContact : public ::testing::TestWithParam<NoContactCase> {};
-
-struct ClipCase {
-    const char* what;
-    int32_t kind, screenX, screenY;
-    Rect source;
-    int32_t drawX, drawY;
-};
+struct ClipCase { const char* what; int32_t kind, screenX, screenY; Rect source; int32_t drawX, drawY; };
+void PrintTo(const ClipCase& c, std::ostream* out) { *out << c.what; }
 
 class EnemyClip : public ::testing::TestWithParam<ClipCase> {};
 
 TEST_P(EnemyClip, DrawsOnlyThePartOnTheScreen) {
     const ClipCase& c = GetParam();
     testing_support::freshHeadlessGame();
-    scrollX = 510;
-    scrollY = 130;
-    enemySlots[6].x = 510 + c.screenX;
-    enemySlots[6].y = 130 + c.screenY;
+    scrollX = 510, scrollY = 130;
+    enemySlots[6].x = 510 + c.screenX, enemySlots[6].y = 130 + c.screenY;
     prepareEnemySprite(c.kind, 6);
-    EXPECT_EQ(enemySrcRect.left, c.source.left) << c.what;
-    EXPECT_EQ(enemySrcRect.top, c.source.top) << c.what;
-    EXPECT_EQ(enemySrcRect.right, c.source.right) << c.what;
-    EXPECT_EQ(enemySrcRect.bottom, c.source.bottom) << c.what;
-    EXPECT_EQ(enemyScreenX[6], c.drawX) << c.what;
-    EXPECT_EQ(enemyScreenY[6], c.drawY) << c.what;
+    const Rect& r = enemySrcRect;
+    EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom, enemyScreenX[6], enemyScreenY[6]}),
+              (std::array{c.source.left, c.source.top, c.source.right, c.source.bottom, c.drawX, c.drawY}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Edges, EnemyClip,
-    ::testing::Values(ClipCase{"whole", 3, 100, 100, {192, 0, 256, 64}, 100, 100},
-                      ClipCase{"10 off the left", 2, -10, 100, {138, 0, 192, 64}, 0, 100},
-                      ClipCase{"40 wide at the right", 2, 600, 100, {128, 0, 168, 64}, 600, 100},
-                      ClipCase{"20 off the top", 0, 300, -20, {0, 20, 64, 64}, 300, 0},
-                      ClipCase{"30 high at the bottom", 5, 300, 450, {320, 0, 384, 30}, 300, 450},
-                      ClipCase{"top-left corner", 1, -5, -7, {69, 7, 128, 64}, 0, 0},
-                      ClipCase{"at the left edge", 4, 0, 0, {256, 0, 320, 64}, 0, 0}));
+const ClipCase kClips[] = {{"whole", 3, 100, 100, {192, 0, 256, 64}, 100, 100},
+                           {"10 off the left", 2, -10, 100, {138, 0, 192, 64}, 0, 100},
+                           {"40 wide at the right", 2, 600, 100, {128, 0, 168, 64}, 600, 100},
+                           {"20 off the top", 0, 300, -20, {0, 20, 64, 64}, 300, 0},
+                           {"30 high at the bottom", 5, 300, 450, {320, 0, 384, 30}, 300, 450},
+                           {"top-left corner", 1, -5, -7, {69, 7, 128, 64}, 0, 0},
+                           {"at the left edge", 4, 0, 0, {256, 0, 320, 64}, 0, 0}};
+INSTANTIATE_TEST_SUITE_P(Edges, EnemyClip, ::testing::ValuesIn(kClips));
 
 }  // namespace

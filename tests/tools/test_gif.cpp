@@ -81,21 +81,20 @@ TEST(Gif, WritesATwoByTwoPictureByteForByte) {
 }
 
 TEST(Gif, LzwCodesDecodeToTheSamePixels) {
-    struct Case {
+    const struct {
         const char* name;
         int minCodeSize;
         size_t count;
         uint32_t spread;  // pixel values are taken modulo this
         uint32_t run;     // each value repeats this often
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"one pixel", 2, 1, 4, 1},
         {"a long run: long codes, few of them", 2, 100000, 1, 1},
         {"noise: the table fills and clears many times", 8, 60000, 256, 1},
         {"short runs of four colours", 2, 50000, 4, 3},
         {"runs of sixteen colours", 4, 80000, 16, 7},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Bytes pixels(c.count);
         uint32_t seed = 12345;
         for (size_t i = 0; i < c.count; ++i) {
@@ -108,9 +107,7 @@ TEST(Gif, LzwCodesDecodeToTheSamePixels) {
 
 TEST(Gif, AColourBeyondTheTwoHundredAndFiftySixthTakesTheNearest) {
     Bytes rgb;
-    for (int i = 0; i < 256; ++i) {
-        for (int twice = 0; twice < 2; ++twice) rgb.insert(rgb.end(), {uint8_t(i), 100, 0});
-    }
+    for (int i = 0; i < 512; ++i) rgb.insert(rgb.end(), {uint8_t(i / 2), 100, 0});  // each colour twice
     rgb.insert(rgb.end(), {40, 103, 1});  // used once: nearest to (40, 100, 0)
     const gif::IndexedFrame frame = gif::indexFrame(rgb.data(), 513);
     ASSERT_EQ(frame.table.size(), 768u);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <sstream>
 
@@ -50,19 +51,14 @@ const Bytes voice = {0x00, 0xC0, 0x05,                    // program change: one
 
 TEST(MidiReader, ReadsRunningStatusInFormat0) {
     const MidiSong song = readStandardMidi(smf(0, 96, {runningStatus}));
-    EXPECT_EQ(song.ticksPerQuarter, 96u);
-    EXPECT_EQ(song.endTick, 192u);
+    EXPECT_EQ(std::pair(song.ticksPerQuarter, song.endTick), std::pair(96u, 192u));
     EXPECT_EQ(song.events, (std::vector<TimedEvent>{{0, 0x00643C90}, {96, 0x00643E90}, {192, 0x3C80}, {192, 0x3E80}}));
 }
 
 TEST(MidiReader, MergesTracksInTimeOrderEarlierTrackFirst) {
     const MidiSong song = readStandardMidi(smf(1, 480, {conductor, voice}));
-    EXPECT_EQ(song.events, (std::vector<TimedEvent>{{0, tempoEvent(500000)},
-                                                    {0, 0x05C0},
-                                                    {0, 0x504090},
-                                                    {480, tempoEvent(1000000)},
-                                                    {480, 0x4080},
-                                                    {672, 0x30D0},
+    EXPECT_EQ(song.events, (std::vector<TimedEvent>{{0, tempoEvent(500000)}, {0, 0x05C0}, {0, 0x504090},
+                                                    {480, tempoEvent(1000000)}, {480, 0x4080}, {672, 0x30D0},
                                                     {688, 0x20D0}}));
     EXPECT_EQ(song.endTick, 1440u);  // the longer track's end
 }
@@ -122,16 +118,10 @@ TEST(Mid2mds, ConvertsAndAnswersWithItsExitCodes) {
     const struct {
         std::vector<std::string> args;
         int exitCode;
-    } cases[] = {{{}, 2},
-                 {{in}, 2},
-                 {{in, out, "extra"}, 2},
-                 {{in, out, "--block-bytes"}, 2},
-                 {{in, out, "--block-bytes", "11"}, 2},
-                 {{in, out, "--block-bytes", "0"}, 2},
-                 {{in, out, "--block-bytes", "12x"}, 2},
-                 {{in, out, "--loud"}, 2},
-                 {{(folder / "missing.mid").string(), out}, 1},
-                 {{bad, out}, 1},
+    } cases[] = {{{}, 2}, {{in}, 2}, {{in, out, "extra"}, 2}, {{in, out, "--block-bytes"}, 2},
+                 {{in, out, "--block-bytes", "11"}, 2}, {{in, out, "--block-bytes", "0"}, 2},
+                 {{in, out, "--block-bytes", "12x"}, 2}, {{in, out, "--loud"}, 2},
+                 {{(folder / "missing.mid").string(), out}, 1}, {{bad, out}, 1},
                  {{in, (folder / "no" / "out.mds").string()}, 1},
                  {{in, out, "--block-bytes", "24"}, 0}};
     for (const auto& c : cases) {
@@ -144,22 +134,18 @@ TEST(Mid2mds, ConvertsAndAnswersWithItsExitCodes) {
     Bytes written;
     ASSERT_TRUE(readWholeFile(out, written));
     const MdsFile file = parseMds(written);
-    EXPECT_EQ(file.timeFormat, 480u);
-    EXPECT_EQ(file.maxBufferSize, 24u);
-    EXPECT_EQ(file.blocks.size(), 4u);
+    EXPECT_EQ((std::array<size_t, 3>{file.timeFormat, file.maxBufferSize, file.blocks.size()}),
+              (std::array<size_t, 3>{480, 24, 4}));
     EXPECT_EQ(streamEvents(file).back(), (TimedEvent{1440, noOpEvent}));
+    // Eight records in one block of 4096: the buffer is the piece's 96
+    // bytes, and the game reads the file.
     std::ostringstream quiet;
     EXPECT_EQ(runMid2mds({in, out}, quiet), 0);
-    Bytes defaultBlocks;
-    ASSERT_TRUE(readWholeFile(out, defaultBlocks));
-    // Eight records in one block of 4096: the buffer is the piece's 96
-    // bytes, and the game plays the file.
-    EXPECT_EQ(parseMds(defaultBlocks).maxBufferSize, 96u);
-    std::vector<uint8_t> blocks;
+    Bytes blocks;
     varnholt::MdsFormat format{};
     uint32_t blockCount = 0;
     EXPECT_EQ(varnholt::readMusicFile(out.c_str(), blocks, format, blockCount, 0), 1);
-    EXPECT_EQ(blockCount, 1u);
+    EXPECT_EQ(std::pair(format.maxBufferSize, blockCount), std::pair(96u, 1u));
     std::filesystem::remove_all(folder);
 }
 

@@ -3,7 +3,6 @@
 // before the loop comes round.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 
 #include "music/mds_reader.h"
@@ -45,20 +44,15 @@ bool isNoteOff(uint32_t event) {
     return eventType(event) == 0 && (kind == 0x80 || (kind == 0x90 && !value(event)));
 }
 
-TEST_P(EachPiece, FitsItsBlocksInTheirBuffers) {
-    EXPECT_EQ(file.timeFormat, 480u);
-    EXPECT_EQ(file.flags, 0u);
+TEST_P(EachPiece, FitsItsBlocksInTheirBuffersAndLoopsForItsLength) {
+    EXPECT_EQ(std::pair(file.timeFormat, file.flags), std::pair(480u, 0u));
     EXPECT_EQ(file.blocks.size() >= 16, GetParam().manyBlocks) << file.blocks.size() << " blocks";
     size_t record = 0;
     for (const MdsBlock& block : file.blocks) {
-        EXPECT_LE(block.events.size(), file.maxBufferSize);
-        EXPECT_GT(block.events.size(), 0u);
+        EXPECT_TRUE(block.events.size() > 0 && block.events.size() <= file.maxBufferSize);
         EXPECT_EQ(block.startTick, events[record].tick);
         record += block.events.size() / recordBytes;
     }
-}
-
-TEST_P(EachPiece, LoopsForItsLengthAndEndsOnANoOp) {
     EXPECT_EQ(events.back().event, noOpEvent);
     double microseconds = 0, tempo = defaultTempo;
     for (size_t i = 0; i < events.size(); ++i) {
@@ -70,46 +64,32 @@ TEST_P(EachPiece, LoopsForItsLengthAndEndsOnANoOp) {
     EXPECT_LE(microseconds / 1e6, GetParam().longestSeconds);
 }
 
-TEST_P(EachPiece, ReleasesEveryNoteBeforeTheLoopEnds) {
+// At its start a piece gives every channel it plays a volume, and every
+// one but the drums on channel 10 an instrument.
+TEST_P(EachPiece, ReleasesEveryNoteBeforeTheLoopEndsAndSetsUpItsChannels) {
     std::set<std::pair<int, int>> sounding;
+    std::set<int> played, programmed, volumed;
     int notes = 0;
-    for (const TimedEvent& e : events) {
-        const std::pair<int, int> channelKey(status(e.event) & 0x0F, key(e.event));
-        if (isNoteOn(e.event)) {
-            EXPECT_TRUE(sounding.insert(channelKey).second) << "struck twice at tick " << e.tick;
-            ++notes;
-        } else if (isNoteOff(e.event)) {
-            EXPECT_EQ(sounding.erase(channelKey), 1u) << "released unstruck at tick " << e.tick;
-        }
-    }
-    EXPECT_TRUE(sounding.empty()) << sounding.size() << " notes still sounding at the end";
-    EXPECT_GT(notes, 300);
-}
-
-TEST_P(EachPiece, SetsUpItsChannelsAndPlaysMelodyBassAndDrums) {
-    std::map<int, int> lowest, highest;
-    std::set<int> programmed, volumed;
     for (const TimedEvent& e : events) {
         const int channel = status(e.event) & 0x0F, kind = status(e.event) & 0xF0;
         if (e.tick == 0 && eventType(e.event) == 0 && kind == 0xC0) programmed.insert(channel);
         if (e.tick == 0 && eventType(e.event) == 0 && kind == 0xB0 && key(e.event) == 7) volumed.insert(channel);
         if (isNoteOn(e.event)) {
-            lowest.try_emplace(channel, 127);
-            lowest[channel] = std::min(lowest[channel], int(key(e.event)));
-            highest[channel] = std::max(highest[channel], int(key(e.event)));
+            EXPECT_TRUE(sounding.insert({channel, key(e.event)}).second) << "struck twice at tick " << e.tick;
+            played.insert(channel);
+            ++notes;
+        } else if (isNoteOff(e.event)) {
+            EXPECT_EQ(sounding.erase({channel, key(e.event)}), 1u) << "released unstruck at tick " << e.tick;
         }
     }
-    ASSERT_TRUE(lowest.count(9)) << "no drums on channel 10";
+    EXPECT_TRUE(sounding.empty()) << sounding.size() << " notes still sounding at the end";
+    EXPECT_GT(notes, 300);
+    ASSERT_TRUE(played.count(9)) << "no drums on channel 10";
     EXPECT_FALSE(programmed.count(9));
-    bool bass = false, melody = false;
-    for (const auto& [channel, low] : lowest) {
+    for (int channel : played) {
         EXPECT_TRUE(volumed.count(channel)) << "channel " << channel;
-        if (channel == 9) continue;
-        EXPECT_TRUE(programmed.count(channel)) << "channel " << channel;
-        bass = bass || low < 48;
-        melody = melody || highest[channel] >= 72;
+        EXPECT_TRUE(channel == 9 || programmed.count(channel)) << "channel " << channel;
     }
-    EXPECT_TRUE(bass && melody);
 }
 
 INSTANTIATE_TEST_SUITE_P(Music, EachPiece,

@@ -5,9 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <fstream>
-#include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/digits.h"
@@ -16,6 +15,7 @@
 #include "audio/sound_effects.h"
 #include "display/bitmaps.h"
 #include "display/display.h"
+#include "support/file_builders.h"
 #include "support/headless_game.h"
 #include "world/game_over.h"
 
@@ -23,35 +23,16 @@ using namespace varnholt;
 
 namespace {
 
-// Runs a test inside its own empty folder, where the score file goes.
-class WorkingFolder {
-public:
-    WorkingFolder() : previous_(std::filesystem::current_path()) {
-        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("game_over_") + test->test_suite_name() + "_" + test->name();
-        std::replace(name.begin(), name.end(), '/', '_');
-        std::filesystem::current_path(testing_support::scratchDirectory(name));
-    }
-    ~WorkingFolder() { std::filesystem::current_path(previous_); }
+using Bytes = std::vector<uint8_t>;
 
-private:
-    std::filesystem::path previous_;
-};
-
-void writeScoreFile(std::vector<uint8_t> bytes) {
-    std::ofstream("score.slf", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                        std::streamsize(bytes.size()));
-}
-
-std::vector<uint8_t> scoreFileBytes() {
-    std::ifstream in("score.slf", std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+Bytes scoreFileBytes() {
+    const std::string text = testing_support::readText("score.slf");
+    return {text.begin(), text.end()};
 }
 
 // The screen as it should look, put together from the sheets pixel by pixel.
-class Picture {
-public:
-    Picture() : pixels(640 * 480, 0) {}
+struct Picture {
+    std::vector<uint8_t> pixels = std::vector<uint8_t>(640 * 480, 0);
     void copy(const SpriteSheet& sheet, int sx, int sy, int w, int h, int x, int y, int scale = 1) {
         for (int row = 0; row < h * scale; ++row) {
             for (int col = 0; col < w * scale; ++col) {
@@ -60,33 +41,30 @@ public:
             }
         }
     }
-    std::vector<uint8_t> pixels;
 };
 
 constexpr int none = -1;
 
 class GameOver : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(start()); }
+    // A started game whose player has just died, in an empty folder of the
+    // test's own where the score file goes.
+    void start() {
         backend = &testing_support::freshHeadlessGame();
         ASSERT_EQ(initGame(1, 0, 1), 1);
-        scene = 1;
-        hp = 0;
-        level = 1;
-        exp = 0;
-        stamina = 0;
-        fallCount = 0;
-        playSeconds = 0;
+        std::filesystem::current_path(testing_support::scratchDirectory("game_over"));
+        std::tie(scene, hp, level, exp, stamina, fallCount, playSeconds) = std::tuple(1, 0, 1, 0, 0, 0, 0);
     }
-    void step() {
+    void TearDown() override { std::filesystem::current_path(previous); }
+    static void step() {
         clearBackBuffer();
         gameOverStep();
     }
     // Checks the whole back buffer: the caption, the six count-up places
     // (ones first, `none` for an empty place), and with the end screen the
     // best score's digits, ones first.
-    void expectScreen(int frame, bool caption, std::array<int, 6> places, bool end,
-                      std::vector<int> best = {}) {
+    static void expectScreen(int frame, bool caption, std::array<int, 6> places, bool end, std::vector<int> best) {
         Picture expected;
         if (caption) expected.copy(*endingSheet, 0, 270, 67, 30, 280, 130);
         for (int k = 0; k < 6; ++k) {
@@ -95,7 +73,9 @@ protected:
         if (end) {
             expected.copy(*endingSheet, 220, 220, 230, 49, 200, 50);
             expected.copy(*endingSheet, 68, 269, 72, 16, 565, 45);
-            for (size_t k = 0; k < best.size(); ++k) expected.copy(*digitSheet, 16 * best[k], 0, 16, 18, 620 - 10 * int(k), 65);
+            for (size_t k = 0; k < best.size(); ++k) {
+                expected.copy(*digitSheet, 16 * best[k], 0, 16, 18, 620 - 10 * int(k), 65);
+            }
         }
         const std::vector<uint8_t>& actual = backBuffer->pixels;
         const auto [a, e] = std::mismatch(actual.begin(), actual.end(), expected.pixels.begin());
@@ -105,115 +85,79 @@ protected:
                           << "): " << int(*a) << " instead of " << int(*e);
         }
     }
-    int characterSounds() const {
-        return int(std::count_if(backend->events().begin(), backend->events().end(), [](const RecordedEvent& e) {
-            return e.kind == RecordedKind::Sound && e.effect == int(SoundEffect::Character);
-        }));
-    }
-    HeadlessBackend* backend = nullptr;
-    WorkingFolder folder;
-};
-
-struct ScoreCase {
-    int32_t level, exp, hp, stamina, fallCount, playSeconds, score;
-};
-
-void PrintTo(const ScoreCase& c, std::ostream* os) {
-    *os << "level " << c.level << ", exp " << c.exp << ", hp " << c.hp << ", stamina " << c.stamina
-        << ", falls " << c.fallCount << ", seconds " << c.playSeconds;
-}
-
-class GameOverScore : public GameOver, public ::testing::WithParamInterface<ScoreCase> {};
-
-TEST_P(GameOverScore, IsComputedOnceOnTheFirstFrame) {
-    const ScoreCase& c = GetParam();
-    level = c.level;
-    exp = c.exp;
-    hp = c.hp;
-    stamina = c.stamina;
-    fallCount = c.fallCount;
-    playSeconds = c.playSeconds;
-    playing = 1;
-    step();
-    EXPECT_EQ(score, c.score);
-    EXPECT_EQ(playing, 0);
-    EXPECT_EQ(gameOverFrames, 1);
-    exp += 50;  // later changes do not count any more
-    step();
-    step();
-    EXPECT_EQ(score, c.score);
-    EXPECT_EQ(gameOverFrames, 3);
-    EXPECT_EQ(characterSounds(), 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, GameOverScore,
-    ::testing::Values(ScoreCase{3, 40, 0, 5000, 1, 200, 330}, ScoreCase{3, 40, -2, 5000, 1, 200, 328},
-                      ScoreCase{3, 40, 0, 5099, 1, 200, 330}, ScoreCase{1, 0, -5, 9000, 0, 0, 185},
-                      ScoreCase{1, 0, 0, 0, 0, 100, 0}, ScoreCase{1, 0, 0, 0, 0, 101, 0},
-                      ScoreCase{1, 0, -20, 0, 0, 500, 0}));
-
-struct Checkpoint {
-    int frame;
-    bool caption;
-    std::array<int, 6> places;
-    bool end;
-    int counterAfter;
-    std::vector<int> best;
-};
-
-class GameOverCountUp : public GameOver {
-protected:
+    struct Checkpoint {
+        int frame;
+        bool caption;
+        std::array<int, 6> places;
+        int counterAfter;  // 670 once the end screen with the best score shows
+    };
     // Runs the sequence from its first frame and checks the screen at each
     // checkpoint, in order.
-    void run(const std::vector<Checkpoint>& checkpoints) {
+    static void run(const std::vector<Checkpoint>& checkpoints, const std::vector<int>& best) {
         playing = 1;
         for (const Checkpoint& c : checkpoints) {
             while (gameOverFrames + 1 < c.frame) step();
             ASSERT_EQ(gameOverFrames + 1, c.frame) << "the counter jumped past frame " << c.frame;
             step();
-            expectScreen(c.frame, c.caption, c.places, c.end, c.best);
+            expectScreen(c.frame, c.caption, c.places, c.counterAfter == 670, best);
             EXPECT_EQ(gameOverFrames, c.counterAfter) << "frame " << c.frame;
         }
     }
+    HeadlessBackend* backend = nullptr;
+    const std::filesystem::path previous = std::filesystem::current_path();
 };
 
-TEST_F(GameOverCountUp, ScoreZeroRollsTheOnesAndEndsOnFrame131) {
-    level = 1;
+// Hit points count with their sign, stamina in whole hundreds; below 0 is 0.
+TEST_F(GameOver, TheScoreIsComputedOnceOnTheFirstFrame) {
+    const struct { int32_t level, exp, hp, stamina, fallCount, playSeconds, score; } cases[] = {
+        {3, 40, 0, 5000, 1, 200, 330}, {3, 40, -2, 5000, 1, 200, 328}, {3, 40, 0, 5099, 1, 200, 330},
+        {1, 0, -5, 9000, 0, 0, 185},   {1, 0, 0, 0, 0, 100, 0},        {1, 0, 0, 0, 0, 101, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "level " << c.level << ", exp " << c.exp << ", hp " << c.hp << ", stamina "
+                                        << c.stamina << ", falls " << c.fallCount << ", " << c.playSeconds << " s");
+        ASSERT_NO_FATAL_FAILURE(start());
+        std::tie(level, exp, hp, stamina, fallCount, playSeconds, playing) =
+            std::tuple(c.level, c.exp, c.hp, c.stamina, c.fallCount, c.playSeconds, 1);
+        step();
+        EXPECT_EQ(std::tuple(score, playing), std::tuple(c.score, 0));
+        exp += 50;  // later changes do not count any more
+        step();
+        step();
+        EXPECT_EQ(std::tuple(score, gameOverFrames), std::tuple(c.score, 3));
+        EXPECT_EQ(std::count_if(backend->events().begin(), backend->events().end(),
+                                [](const RecordedEvent& e) {
+                                    return e.kind == RecordedKind::Sound &&
+                                           e.effect == int(SoundEffect::Character);
+                                }),
+                  1);
+    }
+}
+
+TEST_F(GameOver, ScoreZeroRollsTheOnesAndEndsOnFrame131) {
     playSeconds = 300;  // 100 - 300 is below 0
-    writeScoreFile({0xD2, 0x04, 0, 0});  // 1234
-    run({{1, false, {none, none, none, none, none, none}, false, 1, {}},
-         {19, false, {none, none, none, none, none, none}, false, 19, {}},
-         {20, true, {none, none, none, none, none, none}, false, 20, {}},
-         {30, true, {none, none, none, none, none, none}, false, 30, {}},
-         {31, true, {5, none, none, none, none, none}, false, 31, {}},
-         {40, true, {0, none, none, none, none, none}, false, 40, {}},
-         {59, true, {9, none, none, none, none, none}, false, 59, {}},
-         {129, true, {4, none, none, none, none, none}, false, 129, {}},
-         {130, true, {none, none, none, none, none, none}, false, 130, {}},
-         {131, true, {0, none, none, none, none, none}, true, 670, {4, 3, 2, 1}},
-         {671, true, {0, none, none, none, none, none}, true, 670, {4, 3, 2, 1}}});
-    EXPECT_EQ(score, 0);
-    EXPECT_EQ(bestScore, 1234);
-    EXPECT_EQ(scoreFileBytes(), (std::vector<uint8_t>{0xD2, 0x04, 0, 0}));
+    testing_support::writeFile("score.slf", {0xD2, 0x04, 0, 0});  // 1234
+    const std::array<int, 6> empty{none, none, none, none, none, none};
+    const auto ones = [](int digit) { return std::array<int, 6>{digit, none, none, none, none, none}; };
+    run({{1, false, empty, 1},       {19, false, empty, 19},     {20, true, empty, 20},       {30, true, empty, 30},
+         {31, true, ones(5), 31},    {40, true, ones(0), 40},    {59, true, ones(9), 59},     {129, true, ones(4), 129},
+         {130, true, empty, 130},    {131, true, ones(0), 670},  {671, true, ones(0), 670}},
+        {4, 3, 2, 1});
+    EXPECT_EQ(std::tuple(score, bestScore), std::tuple(0, 1234));
+    EXPECT_EQ(scoreFileBytes(), (Bytes{0xD2, 0x04, 0, 0}));
 }
 
-TEST_F(GameOverCountUp, FiveDigitsEndOnFrame531WithTheSixthPlaceEmpty) {
-    fallCount = 20;
-    level = 99;
-    stamina = 45000;
-    playSeconds = 5;  // 2000 + 9900 + 450 - 5
-    run({{330, true, {5, 4, none, 5, none, none}, false, 330, {}},
-         {431, true, {5, 4, 3, 2, 5, none}, false, 431, {}},
-         {530, true, {5, 4, 3, 2, none, none}, false, 530, {}},
-         {531, true, {5, 4, 3, 2, 1, none}, true, 670, {5, 4, 3, 2, 1}}});
+TEST_F(GameOver, FiveDigitsEndOnFrame531WithTheSixthPlaceEmpty) {
+    std::tie(fallCount, level, stamina, playSeconds) = std::tuple(20, 99, 45000, 5);  // 2000 + 9900 + 450 - 5
+    run({{330, true, {5, 4, none, 5, none, none}, 330},
+         {431, true, {5, 4, 3, 2, 5, none}, 431},
+         {530, true, {5, 4, 3, 2, none, none}, 530},
+         {531, true, {5, 4, 3, 2, 1, none}, 670}},
+        {5, 4, 3, 2, 1});
     EXPECT_EQ(score, 12345);
-    EXPECT_EQ(scoreFileBytes(), (std::vector<uint8_t>{0x39, 0x30, 0, 0}));
+    EXPECT_EQ(scoreFileBytes(), (Bytes{0x39, 0x30, 0, 0}));
 }
 
-class ScoreDigits : public GameOver {};
-
-TEST_F(ScoreDigits, ValuesOutsideZeroToNineDrawNothing) {
+TEST_F(GameOver, DigitsOutsideZeroToNineAndANegativeBestDrawNothing) {
     clearBackBuffer();
     for (int32_t d : {-1, 10, -10, 99}) {
         drawDigit(d, 100, 100);
@@ -221,7 +165,7 @@ TEST_F(ScoreDigits, ValuesOutsideZeroToNineDrawNothing) {
     }
     bestScore = -7;
     drawBestScore();
-    expectScreen(0, false, {none, none, none, none, none, none}, false);
+    expectScreen(0, false, {none, none, none, none, none, none}, false, {});
 }
 
 }  // namespace

