@@ -67,6 +67,15 @@ TEST_F(CommandLine, IdenticalRunsGiveIdenticalOutput) {
     EXPECT_EQ(picture.substr(16, 8), std::string("\0\0\x02\x80\0\0\x01\xe0", 8)) << "640 × 480";
 }
 
+// Headless, the clock moves only in the frame's wait: frames are released
+// exactly 16 ms apart and their own work and presentation take no time.
+TEST_F(CommandLine, FrameStatsHaveALinePerFrame) {
+    ASSERT_EQ(run("--headless --frames 3 --clock-start 4294967290 --frame-stats stats.txt").exitCode, 0);
+    EXPECT_EQ(readText(path("stats.txt")),
+              "# frame clock_ms released_us work_us present_us\n"
+              "1 10 0 0 0\n2 26 16000 0 0\n3 42 32000 0 0\n");
+}
+
 TEST_F(CommandLine, AMissingBitmapShowsOneMessageAndExitsWithZero) {
     std::filesystem::create_directories(path("data"));
     std::filesystem::copy(testing_support::assetDirectory() + "/Bitmap", path("data/Bitmap"));
@@ -156,6 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "--headless --frames 1 --screenshot 3",
                       "--headless --frames 1 --fail-display Nothing",
                       "--monkey 1", "--headless --frames 1 --monkey -1",
-                      "--headless --frames 1 --monkey 1 --input bad.txt"));
+                      "--headless --frames 1 --monkey 1 --input bad.txt",
+                      "--replay bad.txt --window --headless", "--replay bad.txt --set hp=3"));
 
 }  // namespace
