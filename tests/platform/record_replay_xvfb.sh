@@ -58,14 +58,15 @@ grep -q "^$frames end$" rec.txt || fail "the recording does not end with frame $
 grep -q " message KeyDown " rec.txt || fail "no key reached the recorded game"
 grep -q '"scene":1,' played.json || fail "the keys did not start the game"
 
-"$game" --replay rec.txt --dump-state replay1.json --data "$data" >replay1.log 2>&1 ||
+"$game" --replay rec.txt --dump-state replay1.json --events replay1.jsonl --data "$data" >replay1.log 2>&1 ||
     fail "replay 1: $(cat replay1.log)"
 cmp played.json replay1.json || fail "the headless replay ends in another state than the played game"
 
 # Watched in a window, the replay keeps the recorded pace: its clock ran
 # at least frames x 16 ms, so the replay cannot take less.
 started=$(date +%s%N)
-"$game" --replay rec.txt --window --dump-state replay2.json --data "$data" >replay2.log 2>&1 &
+"$game" --replay rec.txt --window --dump-state replay2.json --events replay2.jsonl --data "$data" \
+    >replay2.log 2>&1 &
 pid=$!
 timeout 20 xdotool search --sync --onlyvisible --class varnholt >/dev/null || fail "the replay shows no window"
 wait "$pid"
@@ -74,5 +75,7 @@ pid=""
 took=$(( ($(date +%s%N) - started) / 1000000 ))
 [ "$status" -eq 0 ] || fail "the replay in a window exited with $status: $(cat replay2.log)"
 cmp played.json replay2.json || fail "the replay in a window ends in another state than the played game"
+grep -q '"event":"sound"' replay1.jsonl || fail "the replay played no sound: $(head -c 300 replay1.jsonl)"
+cmp replay1.jsonl replay2.jsonl || fail "the two replays showed and played different things"
 [ "$took" -ge $((frames * 16)) ] || fail "the replay in a window took $took ms, under the recorded $((frames * 16)) ms"
-echo "ok: $(wc -l <rec.txt) lines recorded; both replays end in the played game's state; the watched one took $took ms"
+echo "ok: $(wc -l <rec.txt) lines recorded; both replays end in the played game's state with the same events; the watched one took $took ms"
