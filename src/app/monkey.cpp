@@ -1,6 +1,7 @@
 #include "app/monkey.h"
 
 #include <array>
+#include <climits>
 #include <cstdio>
 #include <map>
 #include <random>
@@ -65,11 +66,12 @@ bool open(int row, int col) {
     return insideArea(row, col) && (isFloorCode(areaMap[row][col]) || areaMap[row][col] == pitCode);
 }
 
-Cell playerCell() {
-    const int32_t x = playerOffsetX + 288 + scrollX;
-    const int32_t y = playerOffsetY + 208 + scrollY;
-    return {(y + cellSize / 2) / cellSize, (x + cellSize / 2) / cellSize};
-}
+// The player's place on the area's map, in pixels: the sprite's screen
+// place plus the view's scroll.
+int32_t playerMapX() { return playerOffsetX + 288 + scrollX; }
+int32_t playerMapY() { return playerOffsetY + 208 + scrollY; }
+
+Cell playerCell() { return {(playerMapY() + cellSize / 2) / cellSize, (playerMapX() + cellSize / 2) / cellSize}; }
 
 // Picks where to go in the area just entered: the pit when there is one,
 // most of the time, otherwise an open cell on the area's border.
@@ -135,9 +137,7 @@ void arrowsFor(std::vector<int>& keys, int32_t dx, int32_t dy, int32_t slack) {
 }
 
 void pushArrowsTowards(std::vector<int>& keys, Cell cell) {
-    const int32_t x = playerOffsetX + 288 + scrollX;
-    const int32_t y = playerOffsetY + 208 + scrollY;
-    arrowsFor(keys, cell.col * cellSize - x, cell.row * cellSize - y, 4);
+    arrowsFor(keys, cell.col * cellSize - playerMapX(), cell.row * cellSize - playerMapY(), 4);
 }
 
 void travelKeys(std::vector<int>& keys) {
@@ -365,21 +365,27 @@ std::string brokenInvariant() {
     bool knownArea = false;
     for (int area : validAreas) knownArea |= areaId == area;
     if (!knownArea) return broken("areaId", areaId);
-    if (scene < 0 || scene > 2) return broken("scene", scene);
-    if (mapRows < 1 || mapRows > areaMapRows) return broken("mapRows", mapRows);
-    if (mapCols < 1 || mapCols > areaMapCols) return broken("mapCols", mapCols);
-    if (fadingOut < 0 || fadingOut > 1) return broken("fadingOut", fadingOut);
-    if (fadingIn < 0 || fadingIn > 1) return broken("fadingIn", fadingIn);
-    if (fadeLevel < 0 || fadeLevel > 255) return broken("fadeLevel", fadeLevel);
-    if (fadeInLevel < 0 || fadeInLevel > 255) return broken("fadeInLevel", fadeInLevel);
-    if (fallFrames < 0 || fallFrames > 100) return broken("fallFrames", fallFrames);
-    if (difficulty < 0 || difficulty > 2) return broken("difficulty", difficulty);
-    if (paused < 0 || paused > 1) return broken("paused", paused);
-    if (displayMode < 1 || displayMode > 2) return broken("displayMode", displayMode);
-    if (facing < 0 || facing > 3) return broken("facing", facing);
-    if (level < 0 || level > 99) return broken("level", level);
-    if (hp > maxHp) return broken("hp above maxHp, hp", hp);
-    if (stamina > maxStamina) return broken("stamina above maxStamina, stamina", stamina);
+    const struct {
+        const char* name;
+        long value, low, high;
+    } ranges[] = {{"scene", scene, 0, 2},
+                  {"mapRows", mapRows, 1, areaMapRows},
+                  {"mapCols", mapCols, 1, areaMapCols},
+                  {"fadingOut", fadingOut, 0, 1},
+                  {"fadingIn", fadingIn, 0, 1},
+                  {"fadeLevel", fadeLevel, 0, 255},
+                  {"fadeInLevel", fadeInLevel, 0, 255},
+                  {"fallFrames", fallFrames, 0, 100},
+                  {"difficulty", difficulty, 0, 2},
+                  {"paused", paused, 0, 1},
+                  {"displayMode", displayMode, 1, 2},
+                  {"facing", facing, 0, 3},
+                  {"level", level, 0, 99},
+                  {"hp above maxHp, hp", hp, LONG_MIN, maxHp},
+                  {"stamina above maxStamina, stamina", stamina, LONG_MIN, maxStamina}};
+    for (const auto& range : ranges) {
+        if (range.value < range.low || range.value > range.high) return broken(range.name, range.value);
+    }
     for (int s = 0; s < enemySlotCount; ++s) {
         if (enemySlots[s].kind < 0 || enemySlots[s].kind > 5) return broken("an enemy's kind", enemySlots[s].kind);
         if (enemySlots[s].active < 0 || enemySlots[s].active > 1) return broken("an enemy's active", enemySlots[s].active);

@@ -20,13 +20,9 @@ bool operator==(const PaletteEntry& a, const PaletteEntry& b) {
 const char* displayStepName(DisplayStep step) { return stepNames[static_cast<int>(step)]; }
 
 bool displayStepFromName(const std::string& name, DisplayStep& out) {
-    for (int i = 0; i < static_cast<int>(std::size(stepNames)); ++i) {
-        if (name == stepNames[i]) {
-            out = static_cast<DisplayStep>(i);
-            return true;
-        }
-    }
-    return false;
+    const int index = indexOfName(stepNames, name);
+    if (index >= 0) out = static_cast<DisplayStep>(index);
+    return index >= 0;
 }
 
 Backend& platform() {

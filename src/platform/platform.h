@@ -7,6 +7,7 @@
 // runs. Nothing above this layer knows which one is running.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -105,6 +106,16 @@ enum class DisplayStep {
 };
 const char* displayStepName(DisplayStep step);
 bool displayStepFromName(const std::string& name, DisplayStep& out);
+
+// Where `name` stands in a table of names, or -1: how the enums of the
+// platform layer are read back from text (the command line, recordings).
+template <size_t N>
+int indexOfName(const char* const (&names)[N], const std::string& name) {
+    for (size_t i = 0; i < N; ++i) {
+        if (name == names[i]) return int(i);
+    }
+    return -1;
+}
 
 // The sample format of one sound effect, as read from its file.
 struct SoundFormat {

@@ -130,10 +130,10 @@ void parseLine(uint32_t frame, LineReader& reader, Recording& out) {
         AnsweredCall call = AnsweredCall::PrimaryLost;
         if (kind == "fail") {
             const std::string& name = reader.word("call");
-            const auto* found = std::find_if(std::begin(answeredCallNames), std::end(answeredCallNames) - 1,
-                                             [&](const char* known) { return name == known; });
-            if (found == std::end(answeredCallNames) - 1) throw LineFault{"unknown call '" + name + "'"};
-            call = static_cast<AnsweredCall>(found - std::begin(answeredCallNames));
+            // A lost screen has a line of its own.
+            const int index = indexOfName(answeredCallNames, name);
+            if (index < 0 || index == int(AnsweredCall::PrimaryLost)) throw LineFault{"unknown call '" + name + "'"};
+            call = static_cast<AnsweredCall>(index);
         }
         out.unusual.push_back({frame, call, reader.number<uint32_t>("call number", 1)});
     } else if (kind == "done") {
@@ -191,13 +191,9 @@ const char* answeredCallName(AnsweredCall call) { return answeredCallNames[stati
 const char* messageKindName(MessageKind kind) { return messageKindNames[static_cast<int>(kind)]; }
 
 bool messageKindFromName(const std::string& name, MessageKind& out) {
-    for (int i = 0; i < static_cast<int>(std::size(messageKindNames)); ++i) {
-        if (name == messageKindNames[i]) {
-            out = static_cast<MessageKind>(i);
-            return true;
-        }
-    }
-    return false;
+    const int index = indexOfName(messageKindNames, name);
+    if (index >= 0) out = static_cast<MessageKind>(index);
+    return index >= 0;
 }
 
 bool parseRecording(const std::string& text, Recording& out, std::string& error) {
@@ -363,11 +359,16 @@ uint32_t ReplaySource::queryJoystick(JoyInfo& info) {
     return result;
 }
 
+template <typename Value>
+Value ReplaySource::nextOfFrame(const std::vector<Recording::Entry<Value>>& entries, size_t& at,
+                                const char* otherwise) {
+    if (at >= entries.size() || entries[at].frame != frame_) diverged(otherwise);
+    return entries[at++].value;
+}
+
 uint32_t ReplaySource::clockMs() {
-    if (clockAt_ >= recording_.clock.size() || recording_.clock[clockAt_].frame != frame_) {
-        diverged("the game reads the clock more often than the recorded run did");
-    }
-    const uint32_t now = recording_.clock[clockAt_++].value;
+    const uint32_t now =
+        nextOfFrame(recording_.clock, clockAt_, "the game reads the clock more often than the recorded run did");
     step();
     return now;
 }
@@ -375,19 +376,14 @@ uint32_t ReplaySource::clockMs() {
 void ReplaySource::waitMs() { step(); }
 
 int64_t ReplaySource::calendarSeconds() {
-    if (calendarAt_ >= recording_.calendar.size() || recording_.calendar[calendarAt_].frame != frame_) {
-        diverged("the game reads the calendar more often than the recorded run did");
-    }
-    const int64_t now = recording_.calendar[calendarAt_++].value;
+    const int64_t now = nextOfFrame(recording_.calendar, calendarAt_,
+                                    "the game reads the calendar more often than the recorded run did");
     step();
     return now;
 }
 
 int ReplaySource::messageBox() {
-    if (boxAt_ >= recording_.boxes.size() || recording_.boxes[boxAt_].frame != frame_) {
-        diverged("the game shows a message box that the recorded run did not");
-    }
-    return recording_.boxes[boxAt_++].value;
+    return nextOfFrame(recording_.boxes, boxAt_, "the game shows a message box that the recorded run did not");
 }
 
 bool ReplaySource::answer(AnsweredCall call, bool usual) {

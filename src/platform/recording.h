@@ -150,6 +150,10 @@ public:
 
 private:
     void step();
+    // The next of `entries` when it belongs to this frame; otherwise the
+    // game went another way, as `otherwise` says.
+    template <typename Value>
+    Value nextOfFrame(const std::vector<Recording::Entry<Value>>& entries, size_t& at, const char* otherwise);
     const ScriptedInput* heldNow();
     void checkFrameUsed();
     [[noreturn]] void diverged(const std::string& what) const;

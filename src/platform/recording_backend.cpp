@@ -45,22 +45,29 @@ void RecordingBackend::writeOut() {
 // The clock and the calendar are read several times a frame: their
 // readings go on one line each when the frame is over.
 void RecordingBackend::endFrameLines() {
-    const std::string frame = std::to_string(frame_);
-    if (!clockReadings_.empty()) {
-        std::string text = frame + " clock";
-        for (uint32_t reading : clockReadings_) text += " " + std::to_string(reading);
+    auto readingsLine = [this](const char* kind, auto& readings) {
+        if (readings.empty()) return;
+        std::string text = std::to_string(frame_) + " " + kind;
+        for (auto reading : readings) text += " " + std::to_string(reading);
         line(text);
-        clockReadings_.clear();
-    }
-    if (!calendarReadings_.empty()) {
-        std::string text = frame + " calendar";
-        for (int64_t reading : calendarReadings_) text += " " + std::to_string(reading);
-        line(text);
-        calendarReadings_.clear();
-    }
+        readings.clear();
+    };
+    readingsLine("clock", clockReadings_);
+    readingsLine("calendar", calendarReadings_);
 }
 
 uint32_t RecordingBackend::beginStep() { return ++steps_; }
+
+void RecordingBackend::takeStep() {
+    std::lock_guard<std::mutex> guard(lock_);
+    beginStep();
+}
+
+uint32_t RecordingBackend::takeReading() {
+    std::lock_guard<std::mutex> guard(lock_);
+    beginStep();
+    return ++readings_;
+}
 
 void RecordingBackend::noteAtStart(const std::string& text) {
     std::lock_guard<std::mutex> guard(lock_);
@@ -109,10 +116,7 @@ bool RecordingBackend::createWindow(const char* title, int x, int y, int width, 
 }
 
 bool RecordingBackend::takeMessage(WindowMessage& message) {
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        beginStep();
-    }
+    takeStep();
     const bool taken = inner_->takeMessage(message);
     if (!taken) return false;
     std::lock_guard<std::mutex> guard(lock_);
@@ -164,12 +168,7 @@ void RecordingBackend::heldChanged(uint32_t reading) {
 }
 
 void RecordingBackend::readKeyboard(uint8_t state[256]) {
-    uint32_t reading;
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        beginStep();
-        reading = ++readings_;
-    }
+    const uint32_t reading = takeReading();
     inner_->readKeyboard(state);
     std::vector<int> keys;
     for (int key = 1; key < 256; ++key) {
@@ -183,12 +182,7 @@ void RecordingBackend::readKeyboard(uint8_t state[256]) {
 }
 
 uint32_t RecordingBackend::queryJoystick(JoyInfo& info) {
-    uint32_t reading;
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        beginStep();
-        reading = ++readings_;
-    }
+    const uint32_t reading = takeReading();
     const uint32_t result = inner_->queryJoystick(info);
     const bool plugged = result == joyNoError;
     std::lock_guard<std::mutex> guard(lock_);
@@ -206,10 +200,7 @@ uint32_t RecordingBackend::queryJoystick(JoyInfo& info) {
 }
 
 uint32_t RecordingBackend::clockMs() {
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        beginStep();
-    }
+    takeStep();
     const uint32_t now = inner_->clockMs();
     std::lock_guard<std::mutex> guard(lock_);
     clockReadings_.push_back(now);
@@ -217,18 +208,12 @@ uint32_t RecordingBackend::clockMs() {
 }
 
 void RecordingBackend::waitMs(uint32_t ms) {
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        beginStep();
-    }
+    takeStep();
     inner_->waitMs(ms);
 }
 
 int64_t RecordingBackend::calendarSeconds() {
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        beginStep();
-    }
+    takeStep();
     const int64_t now = inner_->calendarSeconds();
     std::lock_guard<std::mutex> guard(lock_);
     calendarReadings_.push_back(now);

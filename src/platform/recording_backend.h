@@ -79,6 +79,10 @@ public:
 private:
     // With the lock held.
     uint32_t beginStep();
+    // Taking the lock: a step, or a step that reads the keys or joystick
+    // (answering which reading of the frame it is).
+    void takeStep();
+    uint32_t takeReading();
     void line(const std::string& text);
     void endFrameLines();
     void writeOut();

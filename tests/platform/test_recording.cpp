@@ -122,6 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"BadReading", "varnholt-recording 1\n1 clock 16 soon\n", "line 2: bad clock reading"},
         Damage{"UnknownKey", "varnholt-recording 1\n1 Up Jump\n", "line 2: unknown input 'Jump'"},
         Damage{"UnknownMessage", "varnholt-recording 1\n1 message Jump 0\n", "line 2: unknown message kind"},
+        Damage{"LostWrittenAsAFailedCall", "varnholt-recording 1\n1 fail primaryLost 1\n",
+               "line 2: unknown call 'primaryLost'"},
         Damage{"FileOutsideItsFolder", "varnholt-recording 1\n0 file ../Tavro.slf 1 00\n", "line 2: bad file name"},
         Damage{"FileShorterThanSaid", "varnholt-recording 1\n0 file Tavro.slf 2 00\n", "line 2: the file's bytes"},
         Damage{"LineAfterTheEnd", "varnholt-recording 1\n5 end\n6 clock 1\n", "line 3: a line after the end"},

@@ -82,9 +82,6 @@ bool SdlBackend::translateEvent(const SDL_Event& event, WindowMessage& message) 
         case SDL_WINDOWEVENT_FOCUS_LOST:
             message = {MessageKind::ActivateApp, 0};
             return true;
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-            windowSizeChanged();
-            return false;
         default:
             return false;
         }

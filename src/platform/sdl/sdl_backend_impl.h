@@ -70,7 +70,6 @@ private:
     bool applyDisplayMode(int displayMode);
     bool coverDisplay();
     bool createScreen();
-    void windowSizeChanged();
 
     // sdl_audio.cpp
     void closeSoundDevice();

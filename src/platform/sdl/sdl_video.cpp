@@ -93,11 +93,6 @@ void SdlBackend::restorePrimary() {
     if (deviceLost_ && window_) createScreen();
 }
 
-void SdlBackend::windowSizeChanged() {
-    // Nothing is sized to the window here: SDL replaces the window's
-    // surface after a resize, and present() asks for it every frame.
-}
-
 namespace {
 
 // Blackens what the picture leaves of the window, in full screen.
@@ -120,7 +115,8 @@ void SdlBackend::present(const uint8_t* pixels, const PaletteEntry palette[256],
     // The picture goes straight into the window's own memory, which SDL
     // hands to the X server through shared memory where it can: no GPU
     // or GL emulation is involved, so a frame costs us the expansion and
-    // little else.
+    // little else. SDL replaces that surface when the window is resized,
+    // so it is asked for every frame.
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (!surface) {
         deviceLost_ = true;
@@ -156,5 +152,4 @@ void SdlBackend::setClientSize(int width, int height) {
     // SDL sizes windows by their client area already.
     SDL_SetWindowSize(window_, width, height);
     SDL_SetWindowPosition(window_, 0, 0);
-    windowSizeChanged();
 }
