@@ -109,10 +109,7 @@ void RecordingBackend::startFrame() {
 }
 
 bool RecordingBackend::createWindow(const char* title, int x, int y, int width, int height) {
-    const bool created = inner_->createWindow(title, x, y, width, height);
-    std::lock_guard<std::mutex> guard(lock_);
-    answered(AnsweredCall::CreateWindow, !created);
-    return created;
+    return answer(AnsweredCall::CreateWindow, inner_->createWindow(title, x, y, width, height), true);
 }
 
 bool RecordingBackend::takeMessage(WindowMessage& message) {
@@ -227,49 +224,36 @@ int RecordingBackend::messageBox(const std::string& caption, const std::string& 
     return answer;
 }
 
-void RecordingBackend::answered(AnsweredCall call, bool unusual) {
+bool RecordingBackend::answer(AnsweredCall call, bool result, bool usual) {
+    std::lock_guard<std::mutex> guard(lock_);
     const uint32_t nth = ++answered_[static_cast<int>(call)];
-    if (!unusual) return;
+    if (result == usual) return result;
     if (call == AnsweredCall::PrimaryLost) {
         line(std::to_string(frame_) + " lost " + std::to_string(nth));
     } else {
         line(std::to_string(frame_) + " fail " + answeredCallName(call) + " " + std::to_string(nth));
     }
+    return result;
 }
 
 bool RecordingBackend::displayStep(DisplayStep step, int displayMode) {
-    const bool done = inner_->displayStep(step, displayMode);
-    std::lock_guard<std::mutex> guard(lock_);
-    answered(AnsweredCall::DisplayStep, !done);
-    return done;
+    return answer(AnsweredCall::DisplayStep, inner_->displayStep(step, displayMode), true);
 }
 
 bool RecordingBackend::primaryLost() {
-    const bool lost = inner_->primaryLost();
-    std::lock_guard<std::mutex> guard(lock_);
-    answered(AnsweredCall::PrimaryLost, lost);
-    return lost;
+    return answer(AnsweredCall::PrimaryLost, inner_->primaryLost(), false);
 }
 
 bool RecordingBackend::paletteDevice() {
-    const bool has = inner_->paletteDevice();
-    std::lock_guard<std::mutex> guard(lock_);
-    answered(AnsweredCall::PaletteDevice, !has);
-    return has;
+    return answer(AnsweredCall::PaletteDevice, inner_->paletteDevice(), true);
 }
 
 bool RecordingBackend::openSoundDevice() {
-    const bool opened = inner_->openSoundDevice();
-    std::lock_guard<std::mutex> guard(lock_);
-    answered(AnsweredCall::OpenSoundDevice, !opened);
-    return opened;
+    return answer(AnsweredCall::OpenSoundDevice, inner_->openSoundDevice(), true);
 }
 
 bool RecordingBackend::loadEffect(int index, const SoundFormat& format, std::vector<uint8_t> samples) {
-    const bool loaded = inner_->loadEffect(index, format, std::move(samples));
-    std::lock_guard<std::mutex> guard(lock_);
-    answered(AnsweredCall::LoadEffect, !loaded);
-    return loaded;
+    return answer(AnsweredCall::LoadEffect, inner_->loadEffect(index, format, std::move(samples)), true);
 }
 
 void RecordingBackend::recordMusic(const char* action, const std::string& file, int block) {

@@ -86,7 +86,9 @@ private:
     void line(const std::string& text);
     void endFrameLines();
     void writeOut();
-    void answered(AnsweredCall call, bool unusual);
+    // Counts an answered call and notes it when it was not the usual
+    // answer; answers `result`. Takes the lock.
+    bool answer(AnsweredCall call, bool result, bool usual);
     void heldChanged(uint32_t reading);
 
     std::unique_ptr<Backend> inner_;

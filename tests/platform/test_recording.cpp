@@ -84,6 +84,19 @@ TEST_F(Recording, AReplayWaitsWhereTheRecordedRunWaited) {
     EXPECT_EQ(readText(path("again.txt")), recorded);
 }
 
+// A set-up step that failed (the sixth display step, the clipper's
+// attachment) and the two boxes it showed: recorded, and replayed as it went.
+TEST_F(Recording, AFailedSetUpIsRecordedAndReplayed) {
+    ASSERT_EQ(run("--headless --window --frames 5 --fail-display AttachClipper --record rec.txt "
+                  "--dump-state a.json --events a.jsonl"),
+              0) << errors;
+    const std::string recording = readText(path("rec.txt"));
+    EXPECT_NE(recording.find("0 fail displayStep 6\n0 box 1\n0 box 1\n"), std::string::npos) << recording;
+    ASSERT_EQ(run("--replay rec.txt --dump-state b.json --events b.jsonl"), 0) << errors;
+    EXPECT_EQ(readText(path("a.json")), readText(path("b.json")));
+    EXPECT_EQ(readText(path("a.jsonl")), readText(path("b.jsonl")));
+}
+
 struct Damage {
     const char* name;
     const char* text;  // the recording, or a change to a recorded run: "FIND|REPLACE"
