@@ -23,7 +23,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/install_paths.h"
 #include "platform/replay_screen.h"
-#include "platform/sdl/sdl_backend.h"
+#include "platform/window_backend.h"
 
 namespace varnholt {
 
@@ -358,11 +358,11 @@ int runProgram(int argc, char** argv) {
     HeadlessBackend* recorder = headless.get();
     std::unique_ptr<Backend> backend;
     if (headless && options.replayOnScreen) {
-        backend = std::make_unique<ReplayScreenBackend>(std::move(headless), makeSdlBackend());
+        backend = std::make_unique<ReplayScreenBackend>(std::move(headless), makeWindowBackend());
     } else if (headless) {
         backend = std::move(headless);
     } else {
-        backend = makeSdlBackend();
+        backend = makeWindowBackend();
     }
     RecordingBackend* recording = nullptr;
     if (!options.recordFile.empty()) {

@@ -11,7 +11,10 @@ std::string dataDirectory;
 std::string writeDirectory;
 bool writeDirectoryMade = false;
 int64_t writesLeft = -1;  // bytes writes may still move; negative: no limit
+FileKeeper keeper = nullptr;
 }
+
+void setFileKeeper(FileKeeper fileKeeper) { keeper = fileKeeper; }
 
 void limitFileWrites(int64_t bytes) { writesLeft = bytes; }
 
@@ -81,7 +84,7 @@ bool fileReplace(const std::string& path, const std::vector<uint8_t>& bytes) {
         ::unlink(fresh.c_str());
         return false;
     }
-    return true;
+    return keeper == nullptr || keeper(path);
 }
 
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t limitBytes) {

@@ -24,6 +24,14 @@ void fileClose(int handle);
 // false when nothing was replaced.
 bool fileReplace(const std::string& path, const std::vector<uint8_t>& bytes);
 
+// What must hear of every file fileReplace has put in place, to carry it
+// to storage that outlives the program (the browser's database); it
+// answers whether the file got there, and a false makes fileReplace answer
+// false, so the game says the save failed. Set once by the browser back
+// end; without one the operating system keeps the files.
+using FileKeeper = bool (*)(const std::string& path);
+void setFileKeeper(FileKeeper keeper);
+
 // For tests: from now on, writes move at most `bytes` more bytes in all
 // (a write cut short answers the bytes it moved); a negative value lifts
 // the limit.

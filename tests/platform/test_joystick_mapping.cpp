@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/sdl/controller_mapping.h"
+#include "platform/controller_mapping.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The SDL back end's window, message queue, clocks and dialogs. Input,
 // video and audio live in their own files.
-#include "platform/sdl/sdl_backend.h"
+#include "platform/window_backend.h"
 
 #include <climits>
 #include <cstdio>
@@ -8,10 +8,12 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_backend_impl.h"
 #include "platform/sdl/sdl_keymap.h"
 
 std::unique_ptr<Backend> makeSdlBackend() { return std::make_unique<SdlBackend>(); }
+std::unique_ptr<Backend> makeWindowBackend() { return makeSdlBackend(); }
 
 SdlBackend::~SdlBackend() {
     closeSoundDevice();

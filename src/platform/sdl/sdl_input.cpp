@@ -1,5 +1,5 @@
 // The SDL back end's keyboard and game controller.
-#include "platform/sdl/controller_mapping.h"
+#include "platform/controller_mapping.h"
 #include "platform/sdl/sdl_backend_impl.h"
 #include "platform/sdl/sdl_keymap.h"
 

@@ -1,6 +1,6 @@
 // How a game controller's left stick, d-pad and face buttons become the
 // joystick position record the game reads. No SDL here, so it can be
-// checked without a controller.
+// checked without a controller. Shared by the SDL and the browser back ends.
 #pragma once
 
 #include "platform/platform.h"
@@ -24,5 +24,5 @@ constexpr uint32_t joyButton2 = 2;
 // Fills x and y (0..65535, centre about 32767) and buttons; other fields
 // are left as the caller set them. The d-pad wins over the stick so that
 // a pad without a usable stick still moves the hero at full tilt.
-// Called by the SDL back end's queryJoystick.
+// Called by the SDL and the browser back ends' queryJoystick.
 void joyInfoFromController(const ControllerReading& reading, JoyInfo& info);

@@ -1,4 +1,4 @@
-#include "platform/sdl/controller_mapping.h"
+#include "platform/controller_mapping.h"
 
 #include <algorithm>
 

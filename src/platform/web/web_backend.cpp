@@ -1,0 +1,108 @@
+// The browser back end's messages, clocks and dialogs. The page (web/page.js)
+// keeps the queue of what happened on it — keys, the tab hidden or shown —
+// and answers message boxes with a dialog of its own.
+#include "platform/web/web_backend.h"
+
+#include <emscripten.h>
+
+#include <cstdio>
+#include <ctime>
+
+#include "platform/files.h"
+#include "platform/window_backend.h"
+
+namespace {
+
+// Each message is two numbers in the page's queue: kind and parameter.
+EM_JS(int, pageTakeMessage, (int32_t* kind, int32_t* param), {
+    const message = Module.page.takeMessage();
+    if (!message) return 0;
+    HEAP32[kind >> 2] = message[0];
+    HEAP32[param >> 2] = message[1];
+    return 1;
+});
+
+EM_JS(void, pagePostMessage, (int kind, int param), { Module.page.postMessage(kind, param); });
+
+// Sleeps until the page queues a message; the browser runs meanwhile.
+EM_JS(void, pageWaitMessage, (), {
+    return Asyncify.handleSleep(wakeUp => Module.page.whenMessage(wakeUp));
+});
+
+EM_JS(void, pageSetClientSize, (int width, int height), { Module.page.setClientSize(width, height); });
+
+// Shows the page's modal dialog and sleeps until the player answers it.
+EM_JS(int, pageMessageBox, (const char* caption, const char* text), {
+    return Asyncify.handleSleep(wakeUp => {
+        Module.page.messageBox(UTF8ToString(caption), UTF8ToString(text), () => wakeUp(1));
+    });
+});
+
+// Carries a replaced file to the browser's database and sleeps until it is
+// stored; answers 0 when the browser refused it.
+EM_JS(int, pageKeepFiles, (), {
+    return Asyncify.handleSleep(wakeUp => Module.page.keepFiles(stored => wakeUp(stored ? 1 : 0)));
+});
+
+bool keepFile(const std::string&) { return pageKeepFiles() != 0; }
+
+}  // namespace
+
+std::unique_ptr<Backend> makeWindowBackend() { return std::make_unique<WebBackend>(); }
+
+WebBackend::WebBackend() { setFileKeeper(keepFile); }
+
+WebBackend::~WebBackend() {
+    closeSound();
+    setFileKeeper(nullptr);
+}
+
+bool WebBackend::createWindow(const char*, int, int, int, int) {
+    // A page that is shown is the active application; one opened in the
+    // background says so when it is shown.
+    if (!EM_ASM_INT({ return document.hidden ? 0 : 1; })) return true;
+    postMessage({MessageKind::ActivateApp, 1});
+    return true;
+}
+
+bool WebBackend::takeMessage(WindowMessage& message) {
+    int32_t kind = 0, param = 0;
+    if (!pageTakeMessage(&kind, &param)) return false;
+    message = {static_cast<MessageKind>(kind), param};
+    return true;
+}
+
+void WebBackend::waitMessage() { pageWaitMessage(); }
+
+void WebBackend::postMessage(const WindowMessage& message) {
+    pagePostMessage(static_cast<int>(message.kind), message.param);
+}
+
+void WebBackend::destroyWindow() {
+    // The canvas stays on the page with the last picture; only the game's
+    // messages learn that the window is gone.
+    postMessage({MessageKind::Destroy, 0});
+}
+
+void WebBackend::setClientSize(int width, int height) { pageSetClientSize(width, height); }
+
+uint32_t WebBackend::clockMs() { return uint32_t(uint64_t(emscripten_get_now())); }
+
+void WebBackend::waitMs(uint32_t ms) {
+    // The browser's timers are late by a millisecond or more, never early;
+    // the frame driver waits again for what is left.
+    emscripten_sleep(ms);
+}
+
+int64_t WebBackend::calendarSeconds() { return int64_t(std::time(nullptr)); }
+
+uint64_t WebBackend::clockMicros() { return uint64_t(emscripten_get_now() * 1000.0); }
+
+int WebBackend::messageBox(const std::string& caption, const std::string& text) {
+    return pageMessageBox(caption.c_str(), text.c_str()) != 0 ? messageBoxOk : 0;
+}
+
+void WebBackend::debugOutput(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    if (text.empty() || text.back() != '\n') std::fputc('\n', stderr);
+}

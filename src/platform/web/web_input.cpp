@@ -1,0 +1,52 @@
+// The browser back end's keyboard and gamepad. The page keeps the key-state
+// array as its key events come (web/page.js); the gamepad is read from the
+// browser's Gamepad API at every query, so one plugged in or pulled out
+// while playing is seen at once.
+#include <emscripten.h>
+
+#include "platform/controller_mapping.h"
+#include "platform/web/web_backend.h"
+
+namespace {
+
+// The keys held now, and those pressed and let go since the last reading:
+// a tap between two frames still counts once.
+EM_JS(void, pageKeyState, (uint8_t* state), { HEAPU8.set(Module.page.readKeys(), state); });
+
+// The first connected gamepad in the standard layout: left stick as axes 0
+// and 1, the d-pad as buttons 12 to 15, the face buttons south and east as
+// 0 and 1. Fills eight numbers: stick x and y (-32768..32767), then left,
+// right, up, down, south, east (0 or 1). Answers 0 when none is plugged in.
+EM_JS(int, pageGamepad, (int32_t* out), {
+    const pads = navigator.getGamepads ? navigator.getGamepads() : [];
+    for (const pad of pads) {
+        if (!pad || !pad.connected || pad.axes.length < 2) continue;
+        const axis = value => Math.max(-32768, Math.min(32767, Math.round(value * 32767)));
+        const held = index => (pad.buttons[index] && pad.buttons[index].pressed) ? 1 : 0;
+        const values = [axis(pad.axes[0]), axis(pad.axes[1]), held(14), held(15), held(12), held(13),
+                        held(0), held(1)];
+        HEAP32.set(values, out >> 2);
+        return 1;
+    }
+    return 0;
+});
+
+}  // namespace
+
+void WebBackend::readKeyboard(uint8_t state[256]) { pageKeyState(state); }
+
+uint32_t WebBackend::queryJoystick(JoyInfo& info) {
+    int32_t values[8] = {};
+    if (!pageGamepad(values)) return joyUnplugged;
+    ControllerReading reading;
+    reading.leftX = values[0];
+    reading.leftY = values[1];
+    reading.dpadLeft = values[2] != 0;
+    reading.dpadRight = values[3] != 0;
+    reading.dpadUp = values[4] != 0;
+    reading.dpadDown = values[5] != 0;
+    reading.south = values[6] != 0;
+    reading.east = values[7] != 0;
+    joyInfoFromController(reading, info);
+    return joyNoError;
+}
