@@ -1,0 +1,287 @@
+// The browser build, tested in Chromium against the native program:
+//
+//   node tests/web/browser_tests.mjs [--screenshot] [WORDS]
+//
+// from the repository's root, after scripts/build (the native reference)
+// and scripts/build-web (the site). --screenshot also writes docs/web.png,
+// a picture of the game in play for the README; WORDS runs only the tests
+// whose names hold them. Prints "PASS name" or
+// "FAIL name: why" per test and "N passed, M failed" at the end.
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+import { start } from '../../web/serve.mjs';
+import { makeReferences } from './native.mjs';
+import {
+  answerBox, gameStarted, holdUntil, keyForBox, launch, openGame, startGame, state, waitPage, waitState,
+  within,
+} from './browser.mjs';
+
+const repo = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..', '..');
+const buildDir = path.resolve(repo, process.env.BUILD_DIR ?? 'build');
+const siteDir = path.resolve(repo, process.env.SITE_DIR ?? 'build-web/site');
+const wantScreenshot = process.argv.includes('--screenshot');
+const only = process.argv.slice(2).filter((word) => !word.startsWith('--')).join(' ');
+
+const overallMs = 5 * 60_000;
+const perTestMs = 90_000;
+
+const tests = [];
+const test = (name, body, ms = perTestMs) => tests.push({ name, body, ms });
+let passed = 0;
+let failed = 0;
+
+// Set up in main(); shared by the tests.
+let site;
+let fixtures;
+let references;
+let chromium;
+
+// Each test runs in a browser context of its own: its own storage, so a
+// save made by one test is never found by another.
+async function inContext(body) {
+  const context = await chromium.browser.createBrowserContext();
+  const pages = [];
+  try {
+    return await body(async (query) => {
+      const page = await openGame(context, site, query);
+      pages.push(page);
+      return page;
+    });
+  } catch (error) {
+    // What the pages reported is often the real cause.
+    const log = pages.flatMap((page) => page.log).slice(-8);
+    if (log.length) error.message += '\n' + log.map((line) => `    ${line}`).join('\n');
+    throw error;
+  } finally {
+    await context.close().catch(() => {});
+  }
+}
+
+function get(url) {
+  return new Promise((resolve, reject) => {
+    http.get(url, (response) => {
+      response.resume();
+      resolve({ status: response.statusCode, type: response.headers['content-type'] });
+    }).on('error', reject);
+  });
+}
+
+test('the server gives each file its type and nothing outside its folders', async () => {
+  const root = fs.mkdtempSync(path.join(os.tmpdir(), 'varnholt-serve-'));
+  try {
+    fs.mkdirSync(path.join(root, 'site'));
+    fs.mkdirSync(path.join(root, 'extra'));
+    for (const name of ['index.html', 'a.js', 'a.wasm', 'a.data', 'a.sf2']) {
+      fs.writeFileSync(path.join(root, 'site', name), 'x');
+    }
+    fs.writeFileSync(path.join(root, 'secret'), 'x');
+    fs.writeFileSync(path.join(root, 'extra', 'demo.rec'), 'x');
+    const server = await start({ root: path.join(root, 'site'), mounts: { '/fixtures': path.join(root, 'extra') } });
+    try {
+      const want = {
+        '': 'text/html', 'index.html': 'text/html', 'a.js': 'text/javascript',
+        'a.wasm': 'application/wasm', 'a.data': 'application/octet-stream',
+        'a.sf2': 'application/octet-stream', 'fixtures/demo.rec': 'application/octet-stream',
+      };
+      for (const [name, type] of Object.entries(want)) {
+        const got = await get(server.url + name);
+        assert.equal(got.status, 200, `/${name}`);
+        assert.equal(got.type.split(';')[0], type, `/${name}`);
+      }
+      for (const name of ['missing.js', '%2e%2e/secret', 'fixtures/%2e%2e/secret', 'fixtures/..%2fsecret']) {
+        assert.equal((await get(server.url + name)).status, 404, `/${name}`);
+      }
+    } finally {
+      await server.close();
+    }
+  } finally {
+    fs.rmSync(root, { recursive: true, force: true });
+  }
+});
+
+test('replayed pictures equal the native ones', () => inContext(async (open) => {
+  for (const { frame, file } of references.pictures) {
+    const page = await open(`?replay=/fixtures/demo.rec&frames=${frame}`);
+    const code = await within(60_000, `exit after ${frame} frames`,
+      page.evaluate(() => window.varnholt.exited));
+    assert.equal(code, 0, `exit code after ${frame} frames`);
+    const result = await page.evaluate(async (png) => {
+      const image = new Image();
+      image.src = png;
+      await image.decode();
+      const scratch = document.createElement('canvas');
+      scratch.width = 640;
+      scratch.height = 480;
+      const context = scratch.getContext('2d');
+      context.drawImage(image, 0, 0);
+      const want = context.getImageData(0, 0, 640, 480).data;
+      const screen = document.querySelector('#screen');
+      if (screen.width !== 640 || screen.height !== 480) return { size: `${screen.width}x${screen.height}` };
+      const got = screen.getContext('2d').getImageData(0, 0, 640, 480).data;
+      let differing = 0;
+      let first = null;
+      for (let i = 0; i < want.length; i += 4) {
+        const same = got[i] === want[i] && got[i + 1] === want[i + 1] &&
+          got[i + 2] === want[i + 2] && got[i + 3] === want[i + 3];
+        if (same) continue;
+        differing += 1;
+        if (!first) {
+          first = { x: (i / 4) % 640, y: Math.floor(i / 4 / 640),
+            got: Array.from(got.slice(i, i + 4)), want: Array.from(want.slice(i, i + 4)) };
+        }
+      }
+      return { differing, first };
+    }, `/fixtures/${file}`);
+    assert.ok(!result.size, `the canvas is ${result.size}, not 640x480`);
+    if (result.differing) {
+      const { x, y, got, want } = result.first;
+      assert.fail(`frame ${frame}: ${result.differing} pixels differ, the first at (${x},${y}): ` +
+        `RGBA ${got} where the native picture has ${want}`);
+    }
+    await page.close();
+  }
+}), 180_000);
+
+test('keys start a game on the chosen difficulty and walk the player', () => inContext(async (open) => {
+  const page = await open();
+  await startGame(page, 2);
+  const before = await state(page);
+  await holdUntil(page, 'ArrowRight', (s, x) => s.playerX >= x + 30, before.playerX);
+  const after = await state(page);
+  assert.equal(after.scene, 1, 'scene');
+  assert.equal(after.difficulty, 2, 'difficulty');
+  assert.ok(after.playerX > before.playerX, `playerX went from ${before.playerX} to ${after.playerX}`);
+}));
+
+// What a load gives back exactly; hit points and stamina come back halved.
+const restored = ['maxHp', 'maxStamina', 'attack', 'level', 'exp', 'playing', 'difficulty'];
+
+test('a save survives a reload', () => inContext(async (open) => {
+  const page = await open();
+  await startGame(page, 1);
+  const box = await keyForBox(page, 'F7');
+  assert.match(box.text, /ＳＡＶＥしました/, `the save box says "${box.text}"`);
+  const saved = await state(page);
+  await answerBox(page);
+
+  // The same browser profile, a new page life: only what was stored survives.
+  await page.reload({ waitUntil: 'load' });
+  await gameStarted(page);
+  await startGame(page, 0);
+  const fresh = await state(page);
+  assert.equal(fresh.difficulty, 0, 'the new game\'s difficulty');
+  const load = await keyForBox(page, 'F8');
+  assert.match(load.text, /ＬＯＡＤしました/, `the load box says "${load.text}"`);
+  await answerBox(page);
+  // The load takes effect as its box is answered; one that finds no saved
+  // game says so in a second box instead.
+  await waitPage(page, 'the loaded game\'s difficulty', (d) => document.querySelector('#message-box').open ||
+    window.varnholt.state().difficulty === d, saved.difficulty);
+  const second = await page.$eval('#message-box', (box) => box.open && box.textContent);
+  assert.ok(!second, `a second box after the load: ${second}`);
+
+  const loaded = await state(page);
+  assert.deepEqual(loaded.saveRecord, saved.saveRecord, 'the saved record');
+  for (const name of restored) assert.equal(loaded[name], saved[name], name);
+  assert.equal(loaded.hp, Math.floor(saved.hp / 2), 'hp (halved by a load)');
+  assert.equal(loaded.stamina, Math.floor(saved.stamina / 2), 'stamina (halved by a load)');
+}));
+
+test('sound plays after the first key', () => inContext(async (open) => {
+  const page = await open();
+  await holdUntil(page, 'Enter', (s) => s.titleScroll === 0);
+  await waitPage(page, 'audioLevels().started after Enter', () => window.varnholt.audioLevels().started);
+  await waitPage(page, 'the title music to sound (audioLevels().music > 0)',
+    () => window.varnholt.audioLevels().music > 0, null, 15_000);
+  await waitPage(page, `${references.midi.length} MIDI messages`,
+    (n) => window.varnholt.midiLog().length >= n, references.midi.length, 15_000);
+  const log = (await page.evaluate(() => window.varnholt.midiLog())).slice(0, references.midi.length);
+  const parse = (line) => {
+    const [ms, ...bytes] = line.trim().split(/\s+/);
+    return `${Number(ms).toFixed(3)} ${bytes.map((b) => b.toUpperCase()).join(' ')}`;
+  };
+  references.midi.forEach((want, i) => assert.equal(parse(log[i]), parse(want), `MIDI message ${i + 1}`));
+
+  // The sword's swing is a sound effect of its own.
+  await holdUntil(page, 'KeyC', (s) => s.fadingOut === 1);
+  await waitState(page, (s) => s.scene === 1 && s.fadingIn === 0, null, 20_000);
+  await holdUntil(page, 'KeyC', (s) => s.swordFrames > 0);
+  await waitPage(page, 'the sword to sound (audioLevels().effects > 0)',
+    () => window.varnholt.audioLevels().effects > 0);
+}));
+
+test('a message box is a dialog that Enter answers', () => inContext(async (open) => {
+  const page = await open();
+  await startGame(page, 0);
+  const box = await keyForBox(page, 'F7');
+  assert.ok(box.caption.trim(), 'the box has a caption');
+  assert.match(box.text, /ＳＡＶＥしました/, `the box says "${box.text}", not of the save`);
+  const modal = await page.$eval('#message-box', (dialog) => dialog.matches(':modal'));
+  assert.ok(modal, 'the box is modal');
+  const frame = (await state(page)).frame;
+  await answerBox(page);
+  await waitState(page, (s, f) => s.frame >= f + 30, frame);
+}));
+
+if (wantScreenshot) {
+  test('a picture of the game in play for the README (docs/web.png)', () => inContext(async (open) => {
+    const page = await open();
+    await startGame(page, 1);
+    const x = (await state(page)).playerX;
+    await holdUntil(page, 'ArrowRight', (s, from) => s.playerX >= from + 60, x);
+    const canvas = await page.$('#screen');
+    await canvas.screenshot({ path: path.join(repo, 'docs', 'web.png') });
+  }));
+}
+
+async function main() {
+  if (only) tests.splice(0, tests.length, ...tests.filter((t) => t.name.includes(only)));
+  // A hang anywhere must not hold up CI: report it and stop.
+  let current = 'setting up';
+  const watchdog = setTimeout(() => {
+    console.log(`FAIL ${current}: still running after ${overallMs / 1000} s`);
+    chromium?.kill();
+    console.log(`${passed} passed, ${tests.length - passed} failed`);
+    process.exit(1);
+  }, overallMs);
+
+  fixtures = fs.mkdtempSync(path.join(os.tmpdir(), 'varnholt-fixtures-'));
+  let server;
+  try {
+    if (!fs.existsSync(path.join(siteDir, 'index.html'))) {
+      throw new Error(`no site in ${siteDir}; build it with scripts/build-web`);
+    }
+    references = makeReferences({ repo, buildDir, dir: fixtures });
+    server = await start({ root: siteDir, mounts: { '/fixtures': fixtures } });
+    site = server.url;
+    chromium = await launch();
+    for (const { name, body, ms } of tests) {
+      current = name;
+      try {
+        await within(ms, 'the test', body());
+        passed += 1;
+        console.log(`PASS ${name}`);
+      } catch (error) {
+        failed += 1;
+        console.log(`FAIL ${name}: ${error.message}`);
+      }
+    }
+  } catch (error) {
+    console.log(`FAIL ${current}: ${error.message}`);
+    failed = tests.length - passed;
+  } finally {
+    clearTimeout(watchdog);
+    await chromium?.close();
+    await server?.close();
+    fs.rmSync(fixtures, { recursive: true, force: true });
+  }
+  console.log(`${passed} passed, ${failed} failed`);
+  process.exit(failed ? 1 : 0);
+}
+
+await main();
