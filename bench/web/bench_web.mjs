@@ -337,6 +337,9 @@ function markdown(section) {
   return [`### ${section.title}`, '', line(section.columns), rule, ...section.rows.map(line)].join('\n');
 }
 
+// Other work on the machine skews every figure here; say when there was some.
+const loadAtStart = os.loadavg()[0];
+if (loadAtStart >= 1) note(`other work was running: a load average of ${loadAtStart.toFixed(1)} at the start`);
 let sections = [];
 const chromiumVersion = await browser.version();
 try {
