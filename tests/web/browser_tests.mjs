@@ -30,6 +30,12 @@ const only = process.argv.slice(2).filter((word) => !word.startsWith('--')).join
 const overallMs = 5 * 60_000;
 const perTestMs = 90_000;
 
+// An equality whose failure tells both values on one line.
+function same(got, want, what) {
+  const [g, w] = [JSON.stringify(got), JSON.stringify(want)];
+  assert.ok(g === w, `${what} is ${g}, expected ${w}`);
+}
+
 const tests = [];
 const test = (name, body, ms = perTestMs) => tests.push({ name, body, ms });
 let passed = 0;
@@ -53,9 +59,12 @@ async function inContext(body) {
       return page;
     });
   } catch (error) {
-    // What the pages reported is often the real cause.
-    const log = pages.flatMap((page) => page.log).slice(-8);
-    if (log.length) error.message += '\n' + log.map((line) => `    ${line}`).join('\n');
+    // What the pages and the program reported is often the real cause.
+    error.details = [];
+    for (const page of pages) {
+      const stderr = await page.evaluate(() => window.varnholt?.stderr ?? []).catch(() => []);
+      error.details.push(...page.log, ...stderr.map((line) => `stderr: ${line}`));
+    }
     throw error;
   } finally {
     await context.close().catch(() => {});
@@ -90,11 +99,11 @@ test('the server gives each file its type and nothing outside its folders', asyn
       };
       for (const [name, type] of Object.entries(want)) {
         const got = await get(server.url + name);
-        assert.equal(got.status, 200, `/${name}`);
-        assert.equal(got.type.split(';')[0], type, `/${name}`);
+        same(got.status, 200, `the status of /${name}`);
+        same(got.type.split(';')[0], type, `the type of /${name}`);
       }
       for (const name of ['missing.js', '%2e%2e/secret', 'fixtures/%2e%2e/secret', 'fixtures/..%2fsecret']) {
-        assert.equal((await get(server.url + name)).status, 404, `/${name}`);
+        same((await get(server.url + name)).status, 404, `the status of /${name}`);
       }
     } finally {
       await server.close();
@@ -109,7 +118,7 @@ test('replayed pictures equal the native ones', () => inContext(async (open) => 
     const page = await open(`?replay=/fixtures/demo.rec&frames=${frame}`);
     const code = await within(60_000, `exit after ${frame} frames`,
       page.evaluate(() => window.varnholt.exited));
-    assert.equal(code, 0, `exit code after ${frame} frames`);
+    same(code, 0, `the exit code after ${frame} frames`);
     const result = await page.evaluate(async (png) => {
       const image = new Image();
       image.src = png;
@@ -153,8 +162,8 @@ test('keys start a game on the chosen difficulty and walk the player', () => inC
   const before = await state(page);
   await holdUntil(page, 'ArrowRight', (s, x) => s.playerX >= x + 30, before.playerX);
   const after = await state(page);
-  assert.equal(after.scene, 1, 'scene');
-  assert.equal(after.difficulty, 2, 'difficulty');
+  same(after.scene, 1, 'scene');
+  same(after.difficulty, 2, 'difficulty');
   assert.ok(after.playerX > before.playerX, `playerX went from ${before.playerX} to ${after.playerX}`);
 }));
 
@@ -174,7 +183,7 @@ test('a save survives a reload', () => inContext(async (open) => {
   await gameStarted(page);
   await startGame(page, 0);
   const fresh = await state(page);
-  assert.equal(fresh.difficulty, 0, 'the new game\'s difficulty');
+  same(fresh.difficulty, 0, 'the new game\'s difficulty');
   const load = await keyForBox(page, 'F8');
   assert.match(load.text, /ＬＯＡＤしました/, `the load box says "${load.text}"`);
   await answerBox(page);
@@ -182,14 +191,15 @@ test('a save survives a reload', () => inContext(async (open) => {
   // game says so in a second box instead.
   await waitPage(page, 'the loaded game\'s difficulty', (d) => document.querySelector('#message-box').open ||
     window.varnholt.state().difficulty === d, saved.difficulty);
-  const second = await page.$eval('#message-box', (box) => box.open && box.textContent);
-  assert.ok(!second, `a second box after the load: ${second}`);
+  const second = await page.$eval('#message-box', (box) => box.open &&
+    box.querySelector('#message-box-text').textContent);
+  assert.ok(!second, `a second box after the load says "${second}"`);
 
   const loaded = await state(page);
-  assert.deepEqual(loaded.saveRecord, saved.saveRecord, 'the saved record');
-  for (const name of restored) assert.equal(loaded[name], saved[name], name);
-  assert.equal(loaded.hp, Math.floor(saved.hp / 2), 'hp (halved by a load)');
-  assert.equal(loaded.stamina, Math.floor(saved.stamina / 2), 'stamina (halved by a load)');
+  same(loaded.saveRecord, saved.saveRecord, 'the loaded record');
+  for (const name of restored) same(loaded[name], saved[name], `${name} after the load`);
+  same(loaded.hp, Math.floor(saved.hp / 2), 'hp after the load (halved)');
+  same(loaded.stamina, Math.floor(saved.stamina / 2), 'stamina after the load (halved)');
 }));
 
 test('sound plays after the first key', () => inContext(async (open) => {
@@ -205,7 +215,10 @@ test('sound plays after the first key', () => inContext(async (open) => {
     const [ms, ...bytes] = line.trim().split(/\s+/);
     return `${Number(ms).toFixed(3)} ${bytes.map((b) => b.toUpperCase()).join(' ')}`;
   };
-  references.midi.forEach((want, i) => assert.equal(parse(log[i]), parse(want), `MIDI message ${i + 1}`));
+  references.midi.forEach((want, i) => {
+    const got = log[i] === undefined ? 'nothing' : `"${parse(log[i])}"`;
+    assert.ok(got === `"${parse(want)}"`, `MIDI message ${i + 1} is ${got}, the native program's "${parse(want)}"`);
+  });
 
   // The sword's swing is a sound effect of its own.
   await holdUntil(page, 'KeyC', (s) => s.fadingOut === 1);
@@ -215,7 +228,7 @@ test('sound plays after the first key', () => inContext(async (open) => {
     () => window.varnholt.audioLevels().effects > 0);
 }));
 
-test('a message box is a dialog that Enter answers', () => inContext(async (open) => {
+test('a message box is a dialog that Enter or a click answers', () => inContext(async (open) => {
   const page = await open();
   await startGame(page, 0);
   const box = await keyForBox(page, 'F7');
@@ -223,9 +236,19 @@ test('a message box is a dialog that Enter answers', () => inContext(async (open
   assert.match(box.text, /ＳＡＶＥしました/, `the box says "${box.text}", not of the save`);
   const modal = await page.$eval('#message-box', (dialog) => dialog.matches(':modal'));
   assert.ok(modal, 'the box is modal');
+  // As on the desktop, the game waits for the answer. Nothing to poll for
+  // when nothing should happen: a third of a second is some 20 frames.
   const frame = (await state(page)).frame;
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  same((await state(page)).frame, frame, 'the frame after a third of a second with the box open');
   await answerBox(page);
   await waitState(page, (s, f) => s.frame >= f + 30, frame);
+
+  // A click on its button answers it as well.
+  await keyForBox(page, 'F7');
+  await answerBox(page, () => page.click('#message-box-ok'));
+  const after = (await state(page)).frame;
+  await waitState(page, (s, f) => s.frame >= f + 30, after);
 }));
 
 if (wantScreenshot) {
@@ -268,7 +291,10 @@ async function main() {
         console.log(`PASS ${name}`);
       } catch (error) {
         failed += 1;
-        console.log(`FAIL ${name}: ${error.message}`);
+        // One line per test; what the page said follows, indented.
+        const [why, ...more] = error.message.split('\n');
+        console.log(`FAIL ${name}: ${why}`);
+        for (const line of [...more, ...(error.details ?? []).slice(-10)]) console.log(`    ${line}`);
       }
     }
   } catch (error) {
