@@ -239,6 +239,9 @@
   let started;
   const ready = new Promise(resolve => { started = resolve; });
   const printed = { stdout: [], stderr: [] };
+  // Milliseconds since the page began to load: the game's start, its first
+  // picture and its end, for measuring.
+  const timing = { started: null, firstPicture: null, ended: null };
 
   const page = {
     takeMessage: () => messages.shift() || null,
@@ -267,7 +270,10 @@
       layout();
     },
     showPicture: (rgba, width, height) => {
-      if (!picture) picture = new ImageData(width, height);
+      if (!picture) {
+        picture = new ImageData(width, height);
+        timing.firstPicture = performance.now();
+      }
       picture.data.set(rgba);
       context2d.putImageData(picture, 0, 0);
     },
@@ -328,6 +334,7 @@
                     musicBuffers[1].subarray(offset, offset + count)]);
     },
     programEnded: code => {
+      timing.ended = performance.now();
       say(code === 0 ? 'The game has ended. Reload the page to play again.'
                      : `The game ended with code ${code}: ${printed.stderr.slice(-1)[0] || ''}`);
       ended(code);
@@ -350,6 +357,7 @@
     stdout: printed.stdout,
     stderr: printed.stderr,
     arguments: args,
+    timing,
   };
 
   // ---- Start ------------------------------------------------------------------
@@ -367,7 +375,10 @@
       FS.mkdir('/out');
       mountSaves(FS);
     }],
-    onRuntimeInitialized: () => started(),
+    onRuntimeInitialized: () => {
+      timing.started = performance.now();
+      started();
+    },
   })).catch(error => {
     say('The game could not start: ' + error.message);
     ended(1);
