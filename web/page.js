@@ -144,13 +144,18 @@
 
   let audio = null;        // the AudioContext, made when the game opens its sound
   let soundStarted = false;
+  let soundPath = null;    // 'audio worklet' or 'script processor', once playing
   let synth = null;        // js-synthesizer's Synthesizer, once its soundfont is in
   const musicBuffers = [new Float32Array(0), new Float32Array(0)];
   const levels = { effects: 0, music: 0 };
   const midiLines = [];
-  // About 11 ms at 44.1 kHz, twice over in the browser's queue: well under
-  // the 50 ms after which a sword's sound trails its swing.
+  // The worklet keeps two chunks of 8 ms queued, the older script processor
+  // two buffers of about 11 ms: either way well under the 50 ms after which
+  // a sword's sound trails its swing.
+  const chunkSeconds = 0.008;
   const bufferFrames = 512;
+  let queuedSeconds = 0;
+  let lateQuanta = 0;  // the audio thread's 128-frame steps that found nothing to play
 
   const loadSynth = () => {
     if (typeof JSSynth === 'undefined') {
@@ -170,9 +175,9 @@
     }).catch(() => say('The soundfont did not load: the game plays without music.'));
   };
 
-  const renderSound = event => {
-    const left = event.outputBuffer.getChannelData(0);
-    const right = event.outputBuffer.getChannelData(1);
+  // Fills one stretch of the output: the game's effects and music, rendered
+  // on the game's thread between two of its waits.
+  const renderSound = (left, right) => {
     const frames = left.length;
     if (musicBuffers[0].length !== frames) {
       musicBuffers[0] = new Float32Array(frames);
@@ -200,14 +205,46 @@
     levels.music = musicPeak;
   };
 
+  // Where there is no audio worklet: the older callback on the page's own
+  // thread.
+  const startScriptProcessor = () => {
+    soundPath = 'script processor';
+    queuedSeconds = 2 * bufferFrames / audio.sampleRate;
+    const node = audio.createScriptProcessor(bufferFrames, 0, 2);
+    node.onaudioprocess = event =>
+      renderSound(event.outputBuffer.getChannelData(0), event.outputBuffer.getChannelData(1));
+    node.connect(audio.destination);
+  };
+
+  // The audio thread plays what the game's thread renders when asked.
+  const startWorklet = async () => {
+    await audio.audioWorklet.addModule('sound-worklet.js');
+    const node = new AudioWorkletNode(audio, 'varnholt-sound', {
+      numberOfInputs: 0,
+      outputChannelCount: [2],
+      processorOptions: { chunkFrames: Math.round(audio.sampleRate * chunkSeconds) },
+    });
+    node.port.onmessage = event => {
+      lateQuanta = event.data.late;
+      const left = new Float32Array(event.data.frames), right = new Float32Array(event.data.frames);
+      renderSound(left, right);
+      node.port.postMessage([left, right], [left.buffer, right.buffer]);
+    };
+    node.connect(audio.destination);
+    soundPath = 'audio worklet';
+    queuedSeconds = 2 * chunkSeconds;
+  };
+
   // Browsers allow sound only after the player's first key press or click.
   function startSound() {
     if (!audio || soundStarted) return;
     soundStarted = true;
     audio.resume();
-    const node = audio.createScriptProcessor(bufferFrames, 0, 2);
-    node.onaudioprocess = renderSound;
-    node.connect(audio.destination);
+    if (audio.audioWorklet && typeof AudioWorkletNode === 'function') {
+      startWorklet().catch(startScriptProcessor);
+    } else {
+      startScriptProcessor();
+    }
   }
 
   // ---- Saved files -----------------------------------------------------------
@@ -353,7 +390,17 @@
       }
     },
     midiLog: () => midiLines.slice(),
-    audioLevels: () => ({ started: soundStarted && !!audio && audio.state === 'running', ...levels }),
+    audioLevels: () => ({
+      started: soundStarted && !!audio && audio.state === 'running',
+      path: soundPath,
+      late: lateQuanta,
+      // Seconds from a sample's rendering to the speaker: our queue, then
+      // the browser's own processing and its device's.
+      latency: audio && {
+        queue: queuedSeconds, browser: audio.baseLatency || 0, device: audio.outputLatency || 0,
+      },
+      ...levels,
+    }),
     stdout: printed.stdout,
     stderr: printed.stderr,
     arguments: args,
