@@ -326,12 +326,24 @@
       dialog.showModal();
       document.getElementById('message-box-ok').focus();
     },
-    keepFiles: done => {
+    keepFile: (path, done) => {
       if (!storageWorks) {
         done(false);
         return;
       }
-      game.FS.syncfs(false, error => done(!error));
+      // The database takes a file only when its time differs from the copy
+      // it holds, to the millisecond; the file the new one replaced may have
+      // reached it within the same millisecond (a save creates the file
+      // empty, then writes its replacement, whose fsync stores both).
+      const FS = game.FS;
+      try {
+        const time = Math.max(Date.now(), FS.stat(path).mtime.getTime()) + 1;
+        FS.utime(path, time, time);
+      } catch (error) {
+        done(false);
+        return;
+      }
+      FS.syncfs(false, error => done(!error));
     },
     audioRate: () => {
       if (!AudioContextClass || headless) return 0;

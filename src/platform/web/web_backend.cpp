@@ -40,11 +40,12 @@ EM_JS(int, pageMessageBox, (const char* caption, const char* text), {
 
 // Carries a replaced file to the browser's database and sleeps until it is
 // stored; answers 0 when the browser refused it.
-EM_JS(int, pageKeepFiles, (), {
-    return Asyncify.handleSleep(wakeUp => Module.page.keepFiles(stored => wakeUp(stored ? 1 : 0)));
+EM_JS(int, pageKeepFile, (const char* path), {
+    const name = UTF8ToString(path);
+    return Asyncify.handleSleep(wakeUp => Module.page.keepFile(name, stored => wakeUp(stored ? 1 : 0)));
 });
 
-bool keepFile(const std::string&) { return pageKeepFiles() != 0; }
+bool keepFile(const std::string& path) { return pageKeepFile(path.c_str()) != 0; }
 
 }  // namespace
 
