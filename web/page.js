@@ -255,14 +255,26 @@
   let storageWorks = false;
   const mountSaves = FS => {
     FS.mkdir('/save');
+    const refuse = () => {
+      FS.chmod('/save', 0o555);
+      say('This browser keeps no saved games here (a private window?): saving will fail.');
+    };
+    let database = null;
+    try {
+      database = window.indexedDB;  // some browsers throw when it is blocked
+    } catch (error) {
+      database = null;
+    }
+    if (!database) {
+      refuse();
+      FS.chdir('/save');
+      return;
+    }
     FS.mount(game.IDBFS || FS.filesystems.IDBFS, {}, '/save');
     game.addRunDependency('saves');
     FS.syncfs(true, error => {
       storageWorks = !error;
-      if (error) {
-        FS.chmod('/save', 0o555);
-        say('This browser keeps no saved games here (a private window?): saving will fail.');
-      }
+      if (error) refuse();
       FS.chdir('/save');
       game.removeRunDependency('saves');
     });

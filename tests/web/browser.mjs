@@ -55,9 +55,11 @@ export function within(ms, what, promise) {
 // in a new page of CONTEXT and waits until its main has started. The
 // page's uncaught errors and failed requests are kept in page.log for the
 // failure report (its console is left out: the synthesizer's library
-// chatters there on every start).
-export async function openGame(context, site, query = '') {
+// chatters there on every start). BEFORE, a function, runs in the page
+// before any of its own scripts: a browser made to lack something.
+export async function openGame(context, site, query = '', { before = null, started = true } = {}) {
   const page = await context.newPage();
+  if (before) await page.evaluateOnNewDocument(before);
   page.log = [];
   page.on('pageerror', (error) => page.log.push(`page error: ${error.message}`));
   page.on('requestfailed', (request) => page.log.push(`request failed: ${request.url()}`));
@@ -68,7 +70,7 @@ export async function openGame(context, site, query = '') {
     }
   });
   await page.goto(site + query, { waitUntil: 'load', timeout: 30_000 });
-  await gameStarted(page);
+  if (started) await gameStarted(page);
   return page;
 }
 

@@ -53,8 +53,8 @@ async function inContext(body) {
   const context = await chromium.browser.createBrowserContext();
   const pages = [];
   try {
-    return await body(async (query) => {
-      const page = await openGame(context, site, query);
+    return await body(async (query, options) => {
+      const page = await openGame(context, site, query, options);
       pages.push(page);
       return page;
     });
@@ -249,6 +249,93 @@ test('a message box is a dialog that Enter or a click answers', () => inContext(
   await answerBox(page, () => page.click('#message-box-ok'));
   const after = (await state(page)).frame;
   await waitState(page, (s, f) => s.frame >= f + 30, after);
+}));
+
+test('the page keeps the game\'s keys to itself', () => inContext(async (open) => {
+  const page = await open();
+  // Heard after the page's own listener: was the browser's reaction stopped?
+  await page.evaluate(() => {
+    window.keptForTest = {};
+    window.addEventListener('keydown', (event) => { window.keptForTest[event.code] = event.defaultPrevented; });
+  });
+  const keys = ['ArrowDown', 'ArrowUp', 'F1', 'F5', 'Pause', 'KeyC', 'KeyX'];
+  // F1 asks for full screen in a box; answer it before the next key.
+  for (const key of keys) {
+    await page.keyboard.press(key);
+    if (await page.$eval('#message-box', (box) => box.open)) await answerBox(page);
+  }
+  const kept = await page.evaluate(() => window.keptForTest);
+  for (const key of keys) same(kept[key], true, `the browser's own reaction to ${key} stopped`);
+  same(await page.evaluate(() => performance.getEntriesByType('navigation').length), 1, 'page loads (F5 reloads)');
+}));
+
+test('the window sizes set the canvas\'s size on the page', () => inContext(async (open) => {
+  const page = await open();
+  const size = () => page.$eval('#screen', (canvas) => [canvas.clientWidth, canvas.clientHeight]);
+  for (const [key, width, height] of [['F2', 160, 120], ['F4', 320, 240]]) {
+    const box = await keyForBox(page, key);
+    assert.match(box.text, new RegExp(`${width}×${height}`), `the box after ${key} says "${box.text}"`);
+    await answerBox(page);
+    await waitPage(page, `the canvas at ${width}x${height}`, (w) => document.querySelector('#screen').clientWidth === w, width);
+    same(await size(), [width, height], `the canvas after ${key}`);
+  }
+}));
+
+// A gamepad in the browser's standard layout that the test plugs in, moves
+// and pulls out: the page asks navigator.getGamepads() at every reading.
+function fakeGamepad() {
+  window.padForTest = { connected: true, axes: [0, 0, 0, 0], buttons: Array.from({ length: 17 }, () => ({ pressed: false })) };
+  window.padsForTest = [window.padForTest];
+  navigator.getGamepads = () => window.padsForTest;
+}
+
+test('a gamepad walks the player, and may be pulled out and plugged in again', () => inContext(async (open) => {
+  const page = await open('', { before: fakeGamepad });
+  await startGame(page, 0);
+  same((await state(page)).joystickPresent, 1, 'joystickPresent');
+  const push = (x) => page.evaluate((to) => { window.padForTest.axes[0] = to; }, x);
+  let x = (await state(page)).playerX;
+  await push(1);
+  await waitState(page, (s, from) => s.playerX >= from + 30 && s.joyX === 65535, x);
+
+  // Pulled out: the reading falls back to the centre and the player stops.
+  await page.evaluate(() => { window.padsForTest = []; });
+  await waitState(page, (s) => s.joyX === 32767);
+  x = (await state(page)).playerX;
+  const frame = (await state(page)).frame;
+  await waitState(page, (s, f) => s.frame >= f + 20, frame);
+  same((await state(page)).playerX, x, 'playerX 20 frames after the pad was pulled out');
+
+  // Plugged in again, pushed the other way.
+  await push(-1);
+  await page.evaluate(() => { window.padsForTest = [window.padForTest]; });
+  await waitState(page, (s, from) => s.playerX < from && s.joyX === 0, x);
+}));
+
+test('a browser that refuses storage: a save fails with the game\'s own words', () => inContext(async (open) => {
+  const page = await open('', { before: () => Object.defineProperty(window, 'indexedDB', { get: () => undefined }) });
+  assert.match(await page.$eval('#notice', (n) => n.textContent), /saving will fail/, 'the page\'s notice');
+  await startGame(page, 0);
+  const first = await keyForBox(page, 'F7');
+  same(first.text, 'ファイルを開けません', 'the first box after F7');
+  await answerBox(page);
+  await waitPage(page, 'the second box', () => document.querySelector('#message-box').open);
+  same(await page.$eval('#message-box-text', (t) => t.textContent), 'ＳＡＶＥできません', 'the second box');
+  await answerBox(page);
+  const frame = (await state(page)).frame;
+  await waitState(page, (s, f) => s.frame >= f + 30, frame);
+}));
+
+test('a browser without Web Audio plays silently and says so', () => inContext(async (open) => {
+  const page = await open('', { before: () => { delete window.AudioContext; delete window.webkitAudioContext; } });
+  assert.match(await page.$eval('#notice', (n) => n.textContent), /no Web Audio/, 'the page\'s notice');
+  await startGame(page, 0);
+  same((await page.evaluate(() => window.varnholt.audioLevels())).started, false, 'sound started');
+}));
+
+test('a browser without WebAssembly is told so', () => inContext(async (open) => {
+  const page = await open('', { before: () => { delete window.WebAssembly; }, started: false });
+  assert.match(await page.$eval('#notice', (n) => n.textContent), /cannot run WebAssembly/, 'the page\'s notice');
 }));
 
 if (wantScreenshot) {

@@ -21,7 +21,8 @@ EM_JS(int, pageGamepad, (int32_t* out), {
     const pads = navigator.getGamepads ? navigator.getGamepads() : [];
     for (const pad of pads) {
         if (!pad || !pad.connected || pad.axes.length < 2) continue;
-        const axis = value => Math.max(-32768, Math.min(32767, Math.round(value * 32767)));
+        // -1..1 to SDL's range, whose ends are -32768 and 32767.
+        const axis = value => Math.max(-32768, Math.min(32767, Math.round(value * (value < 0 ? 32768 : 32767))));
         const held = index => (pad.buttons[index] && pad.buttons[index].pressed) ? 1 : 0;
         const values = [axis(pad.axes[0]), axis(pad.axes[1]), held(14), held(15), held(12), held(13),
                         held(0), held(1)];
