@@ -286,18 +286,22 @@ async function titleWithMusic() {
 
 async function siteAndStart() {
   progress(`3. The site's size, and the first picture of ${options.runs} page loads`);
-  const size = (...names) => names.reduce((sum, name) => sum + fs.statSync(path.join(site, name)).size, 0);
-  const groups = [
-    ['program (varnholt.js + varnholt.wasm)', size('varnholt.js', 'varnholt.wasm')],
-    ['data (varnholt.data)', size('varnholt.data')],
-    ['soundfont (TimGM6mb.sf2)', size('TimGM6mb.sf2')],
-    ['synthesizer (js-synthesizer.js + libfluidsynth.js)', size('js-synthesizer.js', 'libfluidsynth.js')],
-    ['page (index.html + page.js)', size('index.html', 'page.js')],
+  // Each kind of file the site holds; whatever else is there is counted as
+  // "other", so the total is always the whole folder.
+  const kinds = [
+    ['program', ['varnholt.js', 'varnholt.wasm']],
+    ['data', ['varnholt.data']],
+    ['soundfont', ['TimGM6mb.sf2']],
+    ['synthesizer', ['js-synthesizer.js', 'libfluidsynth.js']],
+    ['page', ['index.html', 'page.js', 'sound-worklet.js', 'favicon.png']],
   ];
-  const counted = ['varnholt.js', 'varnholt.wasm', 'varnholt.data', 'TimGM6mb.sf2', 'js-synthesizer.js',
-    'libfluidsynth.js', 'index.html', 'page.js'];
-  const rest = fs.readdirSync(site).filter((name) => !counted.includes(name));
-  if (rest.length) groups.push([`other (${rest.join(', ')})`, size(...rest)]);
+  const present = fs.readdirSync(site).sort();
+  kinds.push(['other', present.filter((name) => !kinds.some(([, names]) => names.includes(name)))]);
+  const groups = kinds
+    .map(([kind, names]) => [kind, names.filter((name) => present.includes(name))])
+    .filter(([, names]) => names.length)
+    .map(([kind, names]) => [`${kind} (${names.join(' + ')})`,
+      names.reduce((sum, name) => sum + fs.statSync(path.join(site, name)).size, 0)]);
   const total = groups.reduce((sum, [, bytes]) => sum + bytes, 0);
 
   const started = [];
