@@ -30,6 +30,7 @@
   const fetches = [];  // input files named by a path on this site
   const inputOptions = new Set(['replay', 'input']);
   for (const [name, value] of query) {
+    if (name === 'fullscreen') continue;  // the page's own: no --window below
     args.push('--' + name);
     if (value === '') continue;
     if (inputOptions.has(name) && value.startsWith('/')) {
@@ -44,8 +45,10 @@
     }
   }
   if (!query.has('data')) args.push('--data', '/game');
-  // The game shows itself on the canvas; a page never starts in the
-  // browser's full screen, which only a key press or click may ask for.
+  // The game shows itself on the canvas, in a window on the page unless
+  // ?fullscreen asks for the game's full-screen mode: the browser's own
+  // full screen needs a key press or click, so until then the picture
+  // fills the page.
   if (!query.has('headless') && !query.has('fullscreen')) args.push('--window');
   const headless = query.has('headless');
 

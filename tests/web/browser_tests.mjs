@@ -269,7 +269,7 @@ test('the page keeps the game\'s keys to itself', () => inContext(async (open) =
   same(await page.evaluate(() => performance.getEntriesByType('navigation').length), 1, 'page loads (F5 reloads)');
 }));
 
-test('the window sizes set the canvas\'s size on the page', () => inContext(async (open) => {
+test('the window sizes set the canvas\'s size on the page, and F1 the browser\'s full screen', () => inContext(async (open) => {
   const page = await open();
   const size = () => page.$eval('#screen', (canvas) => [canvas.clientWidth, canvas.clientHeight]);
   for (const [key, width, height] of [['F2', 160, 120], ['F4', 320, 240]]) {
@@ -279,6 +279,11 @@ test('the window sizes set the canvas\'s size on the page', () => inContext(asyn
     await waitPage(page, `the canvas at ${width}x${height}`, (w) => document.querySelector('#screen').clientWidth === w, width);
     same(await size(), [width, height], `the canvas after ${key}`);
   }
+  // F1 asks first, and the answer is the player's gesture the browser wants.
+  const box = await keyForBox(page, 'F1');
+  same(box.text, 'フルスクリーン', 'the box after F1');
+  await answerBox(page);
+  await waitPage(page, 'the browser\'s full screen', () => document.fullscreenElement?.id === 'stage');
 }));
 
 // A gamepad in the browser's standard layout that the test plugs in, moves
