@@ -273,6 +273,8 @@ async function titleWithMusic() {
       ['page main thread CPU (TaskDuration / wall time)', `${(mainThread / wall * 100).toFixed(1)} % of a core`],
       ['whole Chromium CPU (all its processes, /proc utime+stime / wall time)', `${(cpu / wall * 100).toFixed(1)} % of a core`],
       ['sound started / music peak / effects peak', `${result.audio.started ? 'yes' : 'no'} / ${result.audio.music.toFixed(3)} / ${result.audio.effects.toFixed(3)}`],
+      // A gap in the sound is a 128-frame step the audio thread found empty.
+      ...(result.audio.path ? [['sound path / audio steps that found nothing to play', `${result.audio.path} / ${result.audio.late ?? '?'}`]] : []),
       ['interval on the game clock (ms): min / median / max', `${Math.min(...stats.clock)} / ${median(stats.clock)} / ${Math.max(...stats.clock)}`],
       ['intervals under 16 ms on the game clock', String(below16)],
       ['interval in real time (ms): min / median / 99th pct / max', `${ms(Math.min(...stats.real))} / ${ms(median(stats.real))} / ${ms(stats.p99)} / ${ms(longest)}`],
