@@ -322,11 +322,12 @@
       layout();
     },
     showPicture: (rgba, width, height) => {
-      if (!picture) {
-        picture = new ImageData(width, height);
-        timing.firstPicture = performance.now();
+      // A view on the game's own memory, made again only when that memory
+      // has grown: the canvas's copy is the only one.
+      if (!picture || picture.data.buffer !== rgba.buffer || picture.data.byteOffset !== rgba.byteOffset) {
+        picture = new ImageData(new Uint8ClampedArray(rgba.buffer, rgba.byteOffset, rgba.length), width, height);
+        if (timing.firstPicture === null) timing.firstPicture = performance.now();
       }
-      picture.data.set(rgba);
       context2d.putImageData(picture, 0, 0);
     },
     messageBox: (caption, text, answered) => {
