@@ -343,6 +343,29 @@ test('a browser without WebAssembly is told so', () => inContext(async (open) =>
   assert.match(await page.$eval('#notice', (n) => n.textContent), /cannot run WebAssembly/, 'the page\'s notice');
 }));
 
+test('missing data gives the game\'s own message box, then the game ends', () => inContext(async (open) => {
+  const page = await open('?data=/nowhere', { started: false });
+  await waitPage(page, 'a message box', () => document.querySelector('#message-box')?.open, null, 20_000);
+  same(await page.$eval('#message-box-text', (t) => t.textContent), 'エラー　010', 'the box\'s text');
+  same(await page.$eval('#message-box-caption', (t) => t.textContent), 'DirectDrawFailed', 'the box\'s caption');
+  await answerBox(page);
+  same(await within(10_000, 'the program\'s end', page.evaluate(() => window.varnholt.exited)), 0, 'the exit code');
+}));
+
+test('a bad option or a damaged recording: one line on stderr and exit code 2', () => inContext(async (open) => {
+  fs.writeFileSync(path.join(fixtures, 'damaged.rec'), 'varnholt-recording 1\n0 option --frames 10\n1 clock x\n');
+  const cases = [
+    ['?frames=abc', "varnholt: --frames must be a whole number, not 'abc'"],
+    ['?replay=/fixtures/damaged.rec', "varnholt: recording '/inputs/damaged.rec', line 3: bad clock reading 'x'"],
+  ];
+  for (const [query, line] of cases) {
+    const page = await open(query, { started: false });
+    same(await within(20_000, `the end of ${query}`, page.evaluate(() => window.varnholt.exited)), 2, `the exit code of ${query}`);
+    same(await page.evaluate(() => window.varnholt.stderr), [line], `stderr of ${query}`);
+    await page.close();
+  }
+}));
+
 if (wantScreenshot) {
   test('a picture of the game in play for the README (docs/web.png)', () => inContext(async (open) => {
     const page = await open();
