@@ -18,6 +18,15 @@
         'Any current Chrome, Firefox, Safari or Edge can.');
     return;
   }
+  // The game is built with WebAssembly's vector instructions (a function
+  // that splats a byte and counts its bits stands for them).
+  const vectors = new Uint8Array([0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0, 1, 123, 3, 2, 1, 0, 10, 10, 1,
+                                  8, 0, 65, 0, 253, 15, 253, 98, 11]);
+  if (!WebAssembly.validate(vectors)) {
+    say('This browser\'s WebAssembly is too old for Varnholt (it lacks vector instructions): ' +
+        'a current Chrome, Firefox, Safari or Edge runs it.');
+    return;
+  }
   const AudioContextClass = window.AudioContext || window.webkitAudioContext;
   if (!AudioContextClass) say('This browser has no Web Audio: the game plays without sound.');
 

@@ -338,9 +338,11 @@ test('a browser without Web Audio plays silently and says so', () => inContext(a
   same((await page.evaluate(() => window.varnholt.audioLevels())).started, false, 'sound started');
 }));
 
-test('a browser without WebAssembly is told so', () => inContext(async (open) => {
+test('a browser without WebAssembly, or without its vector instructions, is told so', () => inContext(async (open) => {
   const page = await open('', { before: () => { delete window.WebAssembly; }, started: false });
   assert.match(await page.$eval('#notice', (n) => n.textContent), /cannot run WebAssembly/, 'the page\'s notice');
+  const old = await open('', { before: () => { WebAssembly.validate = () => false; }, started: false });
+  assert.match(await old.$eval('#notice', (n) => n.textContent), /too old/, 'the page\'s notice');
 }));
 
 test('missing data gives the game\'s own message box, then the game ends', () => inContext(async (open) => {
