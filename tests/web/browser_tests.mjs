@@ -368,6 +368,28 @@ test('a bad option or a damaged recording: one line on stderr and exit code 2', 
   }
 }));
 
+test('a hidden page runs no frames, and catches none up when shown', () => inContext(async (open) => {
+  const page = await open();
+  const hide = (hidden) => page.evaluate((h) => {
+    Object.defineProperty(document, 'hidden', { value: h, configurable: true });
+    document.dispatchEvent(new Event('visibilitychange'));
+  }, hidden);
+  await waitState(page, (s) => s.frame >= 30);
+  await hide(true);
+  await waitState(page, (s) => s.appActive === 0);
+  const stopped = (await state(page)).frame;
+  await new Promise((resolve) => setTimeout(resolve, 1000));
+  same((await state(page)).frame, stopped, 'the frame after a second hidden');
+  await hide(false);
+  await waitState(page, (s) => s.appActive === 1);
+  // A second of frames owed would come as some 60 at once; at 16 ms each,
+  // half a second holds 32 at the most.
+  const shown = (await state(page)).frame;
+  await new Promise((resolve) => setTimeout(resolve, 500));
+  const ran = (await state(page)).frame - shown;
+  assert.ok(ran > 0 && ran <= 32, `${ran} frames in the half second after the page was shown again`);
+}));
+
 if (wantScreenshot) {
   test('a picture of the game in play for the README (docs/web.png)', () => inContext(async (open) => {
     const page = await open();
