@@ -149,7 +149,17 @@
     canvas.style.height = Math.floor(width * 3 / 4) + 'px';
   };
   window.addEventListener('resize', layout);
-  document.addEventListener('fullscreenchange', layout);
+  // The browser leaves full screen on its own (Esc, or the player's
+  // gesture): for the game that is the menu's 640x480 window command, which
+  // confirms itself in a box as ever and lets F1 work again.
+  const menuWindow640 = 40008;
+  document.addEventListener('fullscreenchange', () => {
+    layout();
+    if (!document.fullscreenElement && wantFullScreen) {
+      wantFullScreen = false;
+      postMessage(MessageKind.Command, menuWindow640);
+    }
+  });
   layout();
 
   // ---- Sound ----------------------------------------------------------------

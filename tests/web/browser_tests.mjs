@@ -284,6 +284,13 @@ test('the window sizes set the canvas\'s size on the page, and F1 the browser\'s
   same(box.text, 'フルスクリーン', 'the box after F1');
   await answerBox(page);
   await waitPage(page, 'the browser\'s full screen', () => document.fullscreenElement?.id === 'stage');
+  // Left by the browser's own means, it is the game's 640x480 window again.
+  await page.evaluate(() => document.exitFullscreen());
+  await waitPage(page, 'a message box', () => document.querySelector('#message-box').open);
+  same(await page.$eval('#message-box-text', (t) => t.textContent), 'ウインドウ640×480', 'the box after leaving full screen');
+  await answerBox(page);
+  await waitPage(page, 'the canvas at 640x480', () => document.querySelector('#screen').clientWidth === 640);
+  same((await state(page)).displayMode, 1, 'displayMode');
 }));
 
 // A gamepad in the browser's standard layout that the test plugs in, moves
