@@ -99,6 +99,8 @@
     if (dialog.open) return;  // the dialog's own keys
     const code = keyCodes[event.code];
     if (code === undefined) return;
+    // In full screen Esc is the browser's way out, not the game's end.
+    if (code === 0x1B && document.fullscreenElement) return;
     const plain = !event.ctrlKey && !event.metaKey && !event.altKey;
     if (gameKeys.has(code) && (plain || code >= 0x70)) event.preventDefault();
     keys[code] = 0x80;
