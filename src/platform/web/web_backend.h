@@ -2,8 +2,8 @@
 // clocks, input, picture, sound). Nothing outside src/platform/web/
 // includes this.
 //
-// It talks to the page directly (emscripten/html5.h and EM_JS into
-// web/page.js), not through SDL. Its waits — the frame wait, the wait for
+// It talks to the page directly (EM_JS calls into web/page.js, which calls
+// back through two exported functions), not through SDL. Its waits — the frame wait, the wait for
 // a message, a message box — give the browser its turn through Asyncify,
 // so the game's own loops run as they are written, the tab stays alive and
 // nothing spins.
