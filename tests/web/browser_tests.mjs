@@ -325,6 +325,15 @@ test('a gamepad walks the player, and may be pulled out and plugged in again', (
   await push(-1);
   await page.evaluate(() => { window.padsForTest = [window.padForTest]; });
   await waitState(page, (s, from) => s.playerX < from && s.joyX === 0, x);
+
+  // The d-pad (button 15, right) walks half-way; with a shoulder button
+  // (5, R1) it reaches the end and dashes.
+  await page.evaluate(() => { window.padForTest.axes[0] = 0; window.padForTest.buttons[15].pressed = true; });
+  await waitState(page, (s) => s.joyX === 49152);
+  x = (await state(page)).playerX;
+  await waitState(page, (s, from) => s.playerX >= from + 10 && s.joyX === 49152, x);
+  await page.evaluate(() => { window.padForTest.buttons[5].pressed = true; });
+  await waitState(page, (s) => s.joyX === 65535);
 }));
 
 test('a browser that refuses storage: a save fails with the game\'s own words', () => inContext(async (open) => {

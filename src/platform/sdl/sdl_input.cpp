@@ -26,6 +26,8 @@ uint32_t SdlBackend::queryJoystick(JoyInfo& info) {
     reading.dpadDown = button(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     reading.south = button(SDL_CONTROLLER_BUTTON_A);
     reading.east = button(SDL_CONTROLLER_BUTTON_B);
+    reading.leftShoulder = button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
+    reading.rightShoulder = button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
     joyInfoFromController(reading, info);
     return joyNoError;
 }

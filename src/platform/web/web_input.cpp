@@ -15,8 +15,9 @@ EM_JS(void, pageKeyState, (uint8_t* state), { HEAPU8.set(Module.page.readKeys(),
 
 // The first connected gamepad in the standard layout: left stick as axes 0
 // and 1, the d-pad as buttons 12 to 15, the face buttons south and east as
-// 0 and 1. Fills eight numbers: stick x and y (-32768..32767), then left,
-// right, up, down, south, east (0 or 1). Answers 0 when none is plugged in.
+// 0 and 1, the shoulder buttons as 4 and 5. Fills ten numbers: stick x and y
+// (-32768..32767), then left, right, up, down, south, east, left shoulder,
+// right shoulder (0 or 1). Answers 0 when none is plugged in.
 EM_JS(int, pageGamepad, (int32_t* out), {
     const pads = navigator.getGamepads ? navigator.getGamepads() : [];
     for (const pad of pads) {
@@ -25,7 +26,7 @@ EM_JS(int, pageGamepad, (int32_t* out), {
         const axis = value => Math.max(-32768, Math.min(32767, Math.round(value * (value < 0 ? 32768 : 32767))));
         const held = index => (pad.buttons[index] && pad.buttons[index].pressed) ? 1 : 0;
         const values = [axis(pad.axes[0]), axis(pad.axes[1]), held(14), held(15), held(12), held(13),
-                        held(0), held(1)];
+                        held(0), held(1), held(4), held(5)];
         HEAP32.set(values, out >> 2);
         return 1;
     }
@@ -37,7 +38,7 @@ EM_JS(int, pageGamepad, (int32_t* out), {
 void WebBackend::readKeyboard(uint8_t state[256]) { pageKeyState(state); }
 
 uint32_t WebBackend::queryJoystick(JoyInfo& info) {
-    int32_t values[8] = {};
+    int32_t values[10] = {};
     if (!pageGamepad(values)) return joyUnplugged;
     ControllerReading reading;
     reading.leftX = values[0];
@@ -48,6 +49,8 @@ uint32_t WebBackend::queryJoystick(JoyInfo& info) {
     reading.dpadDown = values[5] != 0;
     reading.south = values[6] != 0;
     reading.east = values[7] != 0;
+    reading.leftShoulder = values[8] != 0;
+    reading.rightShoulder = values[9] != 0;
     joyInfoFromController(reading, info);
     return joyNoError;
 }
