@@ -9,9 +9,13 @@
 
 namespace {
 
-// The keys held now, and those pressed and let go since the last reading:
-// a tap between two frames still counts once.
-EM_JS(void, pageKeyState, (uint8_t* state), { HEAPU8.set(Module.page.readKeys(), state); });
+// The keys held now, and those pressed since the last reading (auto-repeats
+// aside), whether or not they are still held.
+EM_JS(void, pageKeyState, (uint8_t* held, uint8_t* pressed), {
+    Module.page.readKeys();
+    HEAPU8.set(Module.page.keys, held);
+    HEAPU8.set(Module.page.pressed, pressed);
+});
 
 // The first connected gamepad in the standard layout: left stick as axes 0
 // and 1, the d-pad as buttons 12 to 15, the face buttons south and east as
@@ -35,7 +39,15 @@ EM_JS(int, pageGamepad, (int32_t* out), {
 
 }  // namespace
 
-void WebBackend::readKeyboard(uint8_t state[256]) { pageKeyState(state); }
+void WebBackend::readKeyboard(uint8_t state[256]) {
+    uint8_t pressed[256];
+    pageKeyState(state, pressed);
+    for (int code = 1; code < 256; ++code) {
+        if (pressed[code] != 0) keyLatch_.press(code);
+    }
+    // A tap between two frames counts as held in every reading of the next.
+    keyLatch_.addTo(state);
+}
 
 uint32_t WebBackend::queryJoystick(JoyInfo& info) {
     int32_t values[10] = {};
