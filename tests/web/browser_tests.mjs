@@ -296,6 +296,19 @@ test('the window sizes set the canvas\'s size on the page, and F1 the browser\'s
   same((await state(page)).displayMode, 1, 'displayMode');
 }));
 
+test('a key tapped between two frames walks the player one step', () => inContext(async (open) => {
+  const page = await open();
+  await startGame(page, 0);
+  const { playerX, frame } = await state(page);
+  // Pressed and let go in one go: no frame runs in between.
+  await page.evaluate(() => {
+    window.dispatchEvent(new KeyboardEvent('keydown', { code: 'ArrowRight' }));
+    window.dispatchEvent(new KeyboardEvent('keyup', { code: 'ArrowRight' }));
+  });
+  await waitState(page, (s, f) => s.frame >= f + 20, frame);
+  same((await state(page)).playerX, playerX + 2, 'playerX 20 frames after the tap');
+}));
+
 // A gamepad in the browser's standard layout that the test plugs in, moves
 // and pulls out: the page asks navigator.getGamepads() at every reading.
 function fakeGamepad() {
