@@ -5,9 +5,6 @@
 // still runs, silently, so that the player's loops and notices go on as
 // they would.
 #include <fluidsynth.h>
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -28,7 +25,6 @@ const char* const soundfonts[] = {
 };
 constexpr double musicGain = 1.0;
 constexpr size_t chunkFrames = 512;
-constexpr int loaderNice = 10;
 
 }  // namespace
 
@@ -83,9 +79,6 @@ public:
 private:
     // On the loader thread: the synthesizer and its soundfont.
     void load() {
-        // The first frames come first: on a busy machine the loader takes
-        // only the time they leave over.
-        setpriority(PRIO_PROCESS, id_t(syscall(SYS_gettid)), loaderNice);
         settings_ = new_fluid_settings();
         if (settings_ != nullptr) {
             fluid_settings_setnum(settings_, "synth.sample-rate", double(rate_));
