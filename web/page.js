@@ -104,7 +104,8 @@
     const plain = !event.ctrlKey && !event.metaKey && !event.altKey;
     if (gameKeys.has(code) && (plain || code >= 0x70)) event.preventDefault();
     keys[code] = 0x80;
-    pressed[code] = 0x80;
+    // A repeat is a key still held, not a new press.
+    if (!event.repeat) pressed[code] = 0x80;
     // Auto-repeat is wanted: menus scroll while a key is held.
     postMessage(MessageKind.KeyDown, code);
   });
@@ -323,11 +324,13 @@
       if (messages.length) wake();
       else messageWaiter = wake;
     },
+    // The keys held, and those pressed since the last reading.
     keys: new Uint8Array(256),
+    pressed: new Uint8Array(256),
     readKeys: () => {
-      for (let i = 0; i < 256; ++i) page.keys[i] = keys[i] | pressed[i];
+      page.keys.set(keys);
+      page.pressed.set(pressed);
       pressed.fill(0);
-      return page.keys;
     },
     setClientSize: (width, height) => {
       clientSize = [width, height];

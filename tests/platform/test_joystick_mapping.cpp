@@ -28,6 +28,13 @@ ControllerReading dpad(bool left, bool right, bool up, bool down, int x = 0, int
     return r;
 }
 
+// The d-pad with a shoulder button held: left (L1) or right (R1).
+ControllerReading shoulder(ControllerReading r, bool left, bool right) {
+    r.leftShoulder = left;
+    r.rightShoulder = right;
+    return r;
+}
+
 ControllerReading buttons(bool south, bool east) {
     ControllerReading r;
     r.south = south;
@@ -60,12 +67,28 @@ INSTANTIATE_TEST_SUITE_P(
                       JoyCase{"FullRightDown", stick(32767, 32767), 65535, 65535, 0},
                       JoyCase{"Halfway", stick(-16384, 16384), 16384, 49152, 0},
                       JoyCase{"OutOfRangeIsClamped", stick(-40000, 40000), 0, 65535, 0},
-                      JoyCase{"DpadLeft", dpad(true, false, false, false, 20000, 0), 0, 32768, 0},
-                      JoyCase{"DpadRight", dpad(false, true, false, false, -20000, 0), 65535, 32768, 0},
-                      JoyCase{"DpadUp", dpad(false, false, true, false, 0, 20000), 32768, 0, 0},
+                      // The d-pad walks: half-way, between walking (27000 / 37000) and
+                      // dashing (4000 / 60000).
+                      JoyCase{"DpadLeft", dpad(true, false, false, false, 20000, 0), 16384, 32768, 0},
+                      JoyCase{"DpadRight", dpad(false, true, false, false, -20000, 0), 49152, 32768, 0},
+                      JoyCase{"DpadUp", dpad(false, false, true, false, 0, 20000), 32768, 16384, 0},
                       JoyCase{"DpadDownKeepsStickX", dpad(false, false, false, true, 1000, -5), 33768,
-                              65535, 0},
-                      JoyCase{"DpadDiagonal", dpad(false, true, true, false), 65535, 0, 0},
+                              49152, 0},
+                      JoyCase{"DpadDiagonal", dpad(false, true, true, false), 49152, 16384, 0},
+                      JoyCase{"DpadWinsOverAStickAtItsEnd", dpad(true, false, false, false, 32767, 0), 16384,
+                              32768, 0},
+                      // A shoulder button held with the d-pad dashes.
+                      JoyCase{"DpadLeftWithLeftShoulder", shoulder(dpad(true, false, false, false), true, false),
+                              0, 32768, 0},
+                      JoyCase{"DpadRightWithRightShoulder", shoulder(dpad(false, true, false, false), false, true),
+                              65535, 32768, 0},
+                      JoyCase{"DpadUpWithBothShoulders", shoulder(dpad(false, false, true, false), true, true),
+                              32768, 0, 0},
+                      JoyCase{"DpadDiagonalWithLeftShoulder", shoulder(dpad(true, false, false, true), true, false),
+                              0, 65535, 0},
+                      // The shoulders change nothing without the d-pad.
+                      JoyCase{"ShoulderLeavesTheStick", shoulder(stick(-16384, 16384), true, true), 16384, 49152, 0},
+                      JoyCase{"ShoulderAloneIsCentred", shoulder(stick(0, 0), false, true), 32768, 32768, 0},
                       JoyCase{"SouthButton", buttons(true, false), 32768, 32768, 1},
                       JoyCase{"EastButton", buttons(false, true), 32768, 32768, 2},
                       JoyCase{"BothButtons", buttons(true, true), 32768, 32768, 3}),

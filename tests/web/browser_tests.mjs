@@ -296,6 +296,19 @@ test('the window sizes set the canvas\'s size on the page, and F1 the browser\'s
   same((await state(page)).displayMode, 1, 'displayMode');
 }));
 
+test('a key tapped between two frames walks the player one step', () => inContext(async (open) => {
+  const page = await open();
+  await startGame(page, 0);
+  const { playerX, frame } = await state(page);
+  // Pressed and let go in one go: no frame runs in between.
+  await page.evaluate(() => {
+    window.dispatchEvent(new KeyboardEvent('keydown', { code: 'ArrowRight' }));
+    window.dispatchEvent(new KeyboardEvent('keyup', { code: 'ArrowRight' }));
+  });
+  await waitState(page, (s, f) => s.frame >= f + 20, frame);
+  same((await state(page)).playerX, playerX + 2, 'playerX 20 frames after the tap');
+}));
+
 // A gamepad in the browser's standard layout that the test plugs in, moves
 // and pulls out: the page asks navigator.getGamepads() at every reading.
 function fakeGamepad() {
@@ -325,6 +338,15 @@ test('a gamepad walks the player, and may be pulled out and plugged in again', (
   await push(-1);
   await page.evaluate(() => { window.padsForTest = [window.padForTest]; });
   await waitState(page, (s, from) => s.playerX < from && s.joyX === 0, x);
+
+  // The d-pad (button 15, right) walks half-way; with a shoulder button
+  // (5, R1) it reaches the end and dashes.
+  await page.evaluate(() => { window.padForTest.axes[0] = 0; window.padForTest.buttons[15].pressed = true; });
+  await waitState(page, (s) => s.joyX === 49152);
+  x = (await state(page)).playerX;
+  await waitState(page, (s, from) => s.playerX >= from + 10 && s.joyX === 49152, x);
+  await page.evaluate(() => { window.padForTest.buttons[5].pressed = true; });
+  await waitState(page, (s) => s.joyX === 65535);
 }));
 
 test('a browser that refuses storage: a save fails with the game\'s own words', () => inContext(async (open) => {

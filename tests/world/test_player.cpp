@@ -97,6 +97,35 @@ TEST_F(PlayerControl, DashTirednessAndExhaustionSetTheNextStep) {
     }
 }
 
+// Joystick positions from standing still with full stamina: what walks,
+// what dashes. 16384 and 49152 are the d-pad's walking reach, 0 and 65535
+// the d-pad's with a shoulder button and the stick at its end.
+TEST_F(PlayerControl, JoystickPositionsWalkOrDash) {
+    const struct {
+        const char* name;
+        uint32_t x, y;
+        int32_t dx, dy, staminaCost, stepBonusAfter;
+    } cases[] = {{"DpadLeft", 16384, 32768, -2, 0, 1, 0},       {"DpadRight", 49152, 32768, 2, 0, 1, 0},
+                 {"DpadUp", 32768, 16384, 0, -2, 1, 0},         {"DpadDown", 32768, 49152, 0, 2, 1, 0},
+                 {"DpadDiagonal", 49152, 16384, 2, -2, 2, 0},   {"LeftEnd", 0, 32768, -2, 0, 3, 2},
+                 {"RightEnd", 65535, 32768, 2, 0, 3, 2},        {"UpEnd", 32768, 0, 0, -2, 3, 2},
+                 {"DownEnd", 32768, 65535, 0, 2, 3, 2},         {"Centre", 32768, 32768, 0, 0, 0, 0},
+                 {"WalkLeftEdge", 27000, 32768, -2, 0, 1, 0},   {"NoWalkLeft", 27001, 32768, 0, 0, 0, 0},
+                 {"WalkRightEdge", 37000, 32768, 2, 0, 1, 0},   {"NoWalkRight", 36999, 32768, 0, 0, 0, 0},
+                 {"DashLeftEdge", 4000, 32768, -2, 0, 3, 2},    {"WalkLeftNearDash", 4001, 32768, -2, 0, 1, 0},
+                 {"DashRightEdge", 60000, 32768, 2, 0, 3, 2},   {"WalkRightNearDash", 59999, 32768, 2, 0, 1, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NO_FATAL_FAILURE(start("1 joy=" + std::to_string(c.x) + "," + std::to_string(c.y) + ",0\n", true));
+        ASSERT_EQ(joystickPresent, 1);
+        idleFrames = 5;
+        std::tie(joyInfo.x, joyInfo.y, joyInfo.buttons) = std::tuple(c.x, c.y, 0u);
+        control();
+        EXPECT_EQ(std::tuple(playerX, playerY, stamina, stepBonus),
+                  std::tuple(-224 + c.dx, 814 + c.dy, 9000 - c.staminaCost, c.stepBonusAfter));
+    }
+}
+
 TEST_F(PlayerControl, StandingStillBringsStaminaBack) {
     const struct { int32_t staminaBefore, frames, staminaAfter; } cases[] = {
         {100, 149, 100}, {100, 150, 1600}, {100, 209, 1600}, {100, 210, 3100}, {100, 280, 4600}, {8000, 150, 9000}};

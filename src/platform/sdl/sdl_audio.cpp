@@ -91,6 +91,7 @@ size_t SdlBackend::takeOverAudio() {
     if (!audioDevice_) return 0;
     // A paused device fills its buffers with silence and never calls back.
     SDL_PauseAudioDevice(audioDevice_, 1);
+    waitForSoundfont();
     return deviceBufferFrames;
 }
 

@@ -18,6 +18,7 @@ std::unique_ptr<Backend> makeWindowBackend() { return makeSdlBackend(); }
 SdlBackend::~SdlBackend() {
     closeSoundDevice();
     releaseDisplay();
+    if (watchingKeys_) SDL_DelEventWatch(watchKeys, this);
     if (controller_) SDL_GameControllerClose(controller_);
     if (window_) SDL_DestroyWindow(window_);
     SDL_Quit();
@@ -31,6 +32,10 @@ bool SdlBackend::createWindow(const char* title, int x, int y, int width, int he
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "Cannot start the video system: %s\n", SDL_GetError());
         return false;
+    }
+    if (!watchingKeys_) {
+        SDL_AddEventWatch(watchKeys, this);
+        watchingKeys_ = true;
     }
     // A machine without controller support still plays from the keyboard.
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
@@ -82,6 +87,8 @@ bool SdlBackend::translateEvent(const SDL_Event& event, WindowMessage& message) 
             message = {MessageKind::ActivateApp, 1};
             return true;
         case SDL_WINDOWEVENT_FOCUS_LOST:
+            // Taps meant for this window must not act when it comes back.
+            keyLatch_.forget();
             message = {MessageKind::ActivateApp, 0};
             return true;
         default:

@@ -8,6 +8,7 @@
 #include <deque>
 #include <memory>
 
+#include "platform/key_latch.h"
 #include "platform/platform.h"
 #include "platform/sound_mixer.h"
 
@@ -26,6 +27,7 @@ public:
     void destroyWindow() override;
     void setClientSize(int width, int height) override;
 
+    void startFrame() override { keyLatch_.startFrame(); }
     void readKeyboard(uint8_t state[256]) override;
     uint32_t queryJoystick(JoyInfo& info) override;
 
@@ -61,6 +63,10 @@ private:
     // answers false when the event means nothing to the game.
     bool translateEvent(const SDL_Event& event, WindowMessage& message);
 
+    // sdl_input.cpp: sees every key event as SDL queues it, so that a tap
+    // is latched even when its release comes in the same pass.
+    static int watchKeys(void* self, SDL_Event* event);
+
     // sdl_input.cpp: the game uses one controller, the first one found.
     void openFirstController();
     void controllerAdded(int deviceIndex);
@@ -81,6 +87,7 @@ private:
     };
     void startSynth();
     void renderMusic(int16_t* out, size_t frames);
+    void waitForSoundfont();
 
     SDL_Window* window_ = nullptr;
     // Where the window was before full screen: without a window manager
@@ -90,6 +97,8 @@ private:
     std::deque<WindowMessage> posted_;
 
     SDL_GameController* controller_ = nullptr;
+    KeyLatch keyLatch_;
+    bool watchingKeys_ = false;
 
     // Only for a window surface of a format we do not expand into.
     SDL_Surface* staging_ = nullptr;

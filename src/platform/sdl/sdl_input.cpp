@@ -10,6 +10,16 @@ void SdlBackend::readKeyboard(uint8_t state[256]) {
     int count = 0;
     const Uint8* pressed = SDL_GetKeyboardState(&count);
     keyStateFromScancodes(pressed, count, state);
+    keyLatch_.addTo(state);
+}
+
+int SdlBackend::watchKeys(void* self, SDL_Event* event) {
+    // SDL queues key events on the thread that pumps them, the game's own,
+    // so the latch needs no lock.
+    if (event->type == SDL_KEYDOWN && event->key.repeat == 0) {
+        static_cast<SdlBackend*>(self)->keyLatch_.press(virtualKeyFromScancode(event->key.keysym.scancode));
+    }
+    return 0;
 }
 
 uint32_t SdlBackend::queryJoystick(JoyInfo& info) {
@@ -26,6 +36,8 @@ uint32_t SdlBackend::queryJoystick(JoyInfo& info) {
     reading.dpadDown = button(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     reading.south = button(SDL_CONTROLLER_BUTTON_A);
     reading.east = button(SDL_CONTROLLER_BUTTON_B);
+    reading.leftShoulder = button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
+    reading.rightShoulder = button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
     joyInfoFromController(reading, info);
     return joyNoError;
 }

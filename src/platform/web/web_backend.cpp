@@ -70,6 +70,8 @@ bool WebBackend::takeMessage(WindowMessage& message) {
     int32_t kind = 0, param = 0;
     if (!pageTakeMessage(&kind, &param)) return false;
     message = {static_cast<MessageKind>(kind), param};
+    // Taps meant for the page must not act when it comes back.
+    if (message.kind == MessageKind::ActivateApp && param == 0) keyLatch_.forget();
     return true;
 }
 

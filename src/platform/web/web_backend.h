@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/key_latch.h"
 #include "platform/platform.h"
 #include "platform/sound_mixer.h"
 
@@ -39,6 +40,7 @@ public:
     void debugOutput(const std::string& text) override;
 
     // web_input.cpp: the keyboard and the page's first gamepad.
+    void startFrame() override { keyLatch_.startFrame(); }
     void readKeyboard(uint8_t state[256]) override;
     uint32_t queryJoystick(JoyInfo& info) override;
 
@@ -78,6 +80,7 @@ private:
         MidiLog& log_;
     };
 
+    KeyLatch keyLatch_;
     uint32_t audioRate_ = 0;  // the page's sample rate; 0 without sound
     SoundMixer mixer_;
     std::vector<int16_t> mixed_;

@@ -9,14 +9,19 @@
 
 namespace {
 
-// The keys held now, and those pressed and let go since the last reading:
-// a tap between two frames still counts once.
-EM_JS(void, pageKeyState, (uint8_t* state), { HEAPU8.set(Module.page.readKeys(), state); });
+// The keys held now, and those pressed since the last reading (auto-repeats
+// aside), whether or not they are still held.
+EM_JS(void, pageKeyState, (uint8_t* held, uint8_t* pressed), {
+    Module.page.readKeys();
+    HEAPU8.set(Module.page.keys, held);
+    HEAPU8.set(Module.page.pressed, pressed);
+});
 
 // The first connected gamepad in the standard layout: left stick as axes 0
 // and 1, the d-pad as buttons 12 to 15, the face buttons south and east as
-// 0 and 1. Fills eight numbers: stick x and y (-32768..32767), then left,
-// right, up, down, south, east (0 or 1). Answers 0 when none is plugged in.
+// 0 and 1, the shoulder buttons as 4 and 5. Fills ten numbers: stick x and y
+// (-32768..32767), then left, right, up, down, south, east, left shoulder,
+// right shoulder (0 or 1). Answers 0 when none is plugged in.
 EM_JS(int, pageGamepad, (int32_t* out), {
     const pads = navigator.getGamepads ? navigator.getGamepads() : [];
     for (const pad of pads) {
@@ -25,7 +30,7 @@ EM_JS(int, pageGamepad, (int32_t* out), {
         const axis = value => Math.max(-32768, Math.min(32767, Math.round(value * (value < 0 ? 32768 : 32767))));
         const held = index => (pad.buttons[index] && pad.buttons[index].pressed) ? 1 : 0;
         const values = [axis(pad.axes[0]), axis(pad.axes[1]), held(14), held(15), held(12), held(13),
-                        held(0), held(1)];
+                        held(0), held(1), held(4), held(5)];
         HEAP32.set(values, out >> 2);
         return 1;
     }
@@ -34,10 +39,18 @@ EM_JS(int, pageGamepad, (int32_t* out), {
 
 }  // namespace
 
-void WebBackend::readKeyboard(uint8_t state[256]) { pageKeyState(state); }
+void WebBackend::readKeyboard(uint8_t state[256]) {
+    uint8_t pressed[256];
+    pageKeyState(state, pressed);
+    for (int code = 1; code < 256; ++code) {
+        if (pressed[code] != 0) keyLatch_.press(code);
+    }
+    // A tap between two frames counts as held in every reading of the next.
+    keyLatch_.addTo(state);
+}
 
 uint32_t WebBackend::queryJoystick(JoyInfo& info) {
-    int32_t values[8] = {};
+    int32_t values[10] = {};
     if (!pageGamepad(values)) return joyUnplugged;
     ControllerReading reading;
     reading.leftX = values[0];
@@ -48,6 +61,8 @@ uint32_t WebBackend::queryJoystick(JoyInfo& info) {
     reading.dpadDown = values[5] != 0;
     reading.south = values[6] != 0;
     reading.east = values[7] != 0;
+    reading.leftShoulder = values[8] != 0;
+    reading.rightShoulder = values[9] != 0;
     joyInfoFromController(reading, info);
     return joyNoError;
 }
