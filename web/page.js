@@ -369,7 +369,7 @@
       dialog.addEventListener('close', closed, { once: true });
       try {
         dialog.showModal();
-      } catch (error) {
+      } catch (notShown) {
         dialog.removeEventListener('close', closed);
         answered(false);
         return;
