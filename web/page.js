@@ -80,11 +80,11 @@
 
   const keys = new Uint8Array(256);     // held now
   const pressed = new Uint8Array(256);  // pressed since the game last read the keys
-  const messages = [];                  // [kind, param]: the window's message queue
+  const messages = [];                  // [kind, param, repeat]: the window's message queue
   let messageWaiter = null;
   const MessageKind = { Quit: 0, ActivateApp: 1, KeyDown: 2, Close: 3, Destroy: 4, Command: 5 };
-  const postMessage = (kind, param) => {
-    messages.push([kind, param]);
+  const postMessage = (kind, param, repeat = false) => {
+    messages.push([kind, param, repeat]);
     if (messageWaiter) {
       const wake = messageWaiter;
       messageWaiter = null;
@@ -106,8 +106,9 @@
     keys[code] = 0x80;
     // A repeat is a key still held, not a new press.
     if (!event.repeat) pressed[code] = 0x80;
-    // Auto-repeat is wanted: menus scroll while a key is held.
-    postMessage(MessageKind.KeyDown, code);
+    // Auto-repeat is wanted: menus scroll while a key is held. The repeats
+    // say so, for the commands that act once per press.
+    postMessage(MessageKind.KeyDown, code, event.repeat);
   });
   window.addEventListener('keyup', event => {
     const code = keyCodes[event.code];
@@ -354,16 +355,28 @@
       }
       context2d.putImageData(picture, 0, 0);
     },
-    messageBox: (caption, text, answered) => {
+    // `error`: a failure's box, with the error sign; otherwise the
+    // information sign. `answered(true)` once the player closed it,
+    // `answered(false)` when it could not be shown.
+    messageBox: (caption, text, error, answered) => {
       document.getElementById('message-box-caption').textContent = caption;
       document.getElementById('message-box-text').textContent = text;
-      dialog.addEventListener('close', () => {
+      dialog.className = error ? 'error' : 'information';
+      document.getElementById('message-box-icon').textContent = error ? '\u26D4' : '\u2139';
+      const closed = () => {
         // Keys let go while the dialog had them never reached the game.
         releaseAllKeys();
         canvas.focus();
-        answered();
-      }, { once: true });
-      dialog.showModal();
+        answered(true);
+      };
+      dialog.addEventListener('close', closed, { once: true });
+      try {
+        dialog.showModal();
+      } catch (notShown) {
+        dialog.removeEventListener('close', closed);
+        answered(false);
+        return;
+      }
       document.getElementById('message-box-ok').focus();
     },
     keepFile: (path, done) => {

@@ -290,7 +290,8 @@ std::string eventLines(const HeadlessBackend& backend) {
         switch (event.kind) {
         case RecordedKind::Message:
             out += "\"event\":\"message\",\"caption\":" + jsonString(event.caption) +
-                   ",\"text\":" + jsonString(event.text);
+                   ",\"text\":" + jsonString(event.text) +
+                   ",\"icon\":" + (event.icon == BoxIcon::Error ? "\"error\"" : "\"information\"");
             break;
         case RecordedKind::Sound:
             out += "\"event\":\"sound\",\"effect\":" + jsonString(soundEffectName(event.effect));

@@ -17,7 +17,7 @@ namespace {
 constexpr const char* caption = "DirectDrawFailed";
 constexpr uint32_t pieces[3] = {6, 8, 5};
 
-void say(const char* text) { platform().messageBox(caption, text); }
+void say(const char* text) { platform().messageBox(caption, text, BoxIcon::Information); }
 
 // Opens the file without emptying it, creating it empty when missing.
 int openSaveFile() {
@@ -61,15 +61,21 @@ void restore(const uint8_t* r) {
 void saveGame() {
     const int handle = openSaveFile();
     fileClose(handle);
-    if (handle < 0 || hp < 1) {
-        // Nothing to keep, or a dead player who would load into a game over.
+    if (hp < 1) {
+        // A dead player would load into a game over: nothing is kept.
         say("ＳＡＶＥできません");
         return;
     }
+    // The record is taken whatever the file does, so a load later in this
+    // run gives it back even when the file could not be opened or written.
     fillRecord(saveRecord);
-    // Whatever follows the record in a longer file stays.
+    // Whatever follows the record in a longer file stays; a file that
+    // cannot be read whole is left as it is.
     std::vector<uint8_t> bytes;
-    readWholeFile(writePath(saveFileName), bytes);
+    if (handle < 0 || !readWholeFile(writePath(saveFileName), bytes)) {
+        say("ＳＡＶＥできません");
+        return;
+    }
     if (bytes.size() < size_t(saveRecordBytes)) bytes.resize(saveRecordBytes);
     std::memcpy(bytes.data(), saveRecord, saveRecordBytes);
     say(fileReplace(writePath(saveFileName), bytes) ? "ＳＡＶＥしました" : "ＳＡＶＥできません");

@@ -19,8 +19,10 @@ constexpr int saveRecordBytes = 19;
 extern uint8_t saveRecord[saveRecordBytes];
 
 // Called by the Save command in play, outside fades. Says in a message box
-// whether it saved. The new record replaces the file only once completely
-// written; a dead player's statistics are never saved.
+// whether it saved. The new record replaces the file's first 19 bytes only
+// once completely written, keeping the rest; a file that cannot be read
+// whole is not touched. The shared record takes the statistics even when
+// the file fails; a dead player's statistics are never taken.
 void saveGame();
 // Called by the Load command in play, outside fades. Says in a message box
 // whether it loaded; restores the statistics and starts the fade back to

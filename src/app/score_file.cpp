@@ -14,10 +14,10 @@ namespace {
 constexpr uint32_t recordBytes = 4;
 
 // Puts the best score in the file's first four bytes, keeping whatever
-// follows them.
+// follows them; a file that cannot be read whole keeps its old best.
 void storeBestScore() {
     std::vector<uint8_t> bytes;
-    readWholeFile(writePath(scoreFileName), bytes);
+    if (!readWholeFile(writePath(scoreFileName), bytes)) return;
     if (bytes.size() < recordBytes) bytes.resize(recordBytes);
     writeU32(bytes.data(), static_cast<uint32_t>(bestScore));
     fileReplace(writePath(scoreFileName), bytes);

@@ -14,8 +14,9 @@ constexpr const char* scoreFileName = "score.slf";
 // strictly higher, makes it the best and stores it. Answers 1.
 //
 // A file of fewer than 4 bytes holds no score, and a negative one counts as
-// 0. The new best replaces the file only once it is completely written, so
-// a failed write leaves the old best score in place.
+// 0. The new best replaces the file's first four bytes, keeping the rest,
+// only once it is completely written, so a failed write, or a file whose
+// rest cannot be read whole, leaves the old file and best score in place.
 int updateScoreFile();
 
 }  // namespace varnholt

@@ -20,12 +20,12 @@ void remakeDisplay() {
 
 void switchToFullScreen() {
     displayMode = 2;
-    if (platform().messageBox(caption, "フルスクリーン") == messageBoxOk) remakeDisplay();
+    if (platform().messageBox(caption, "フルスクリーン", BoxIcon::Information) == messageBoxOk) remakeDisplay();
 }
 
 void setWindowSize(int width, int height, const char* text) {
     if (displayMode == 2) displayMode = 1;
-    if (platform().messageBox(caption, text) != messageBoxOk) return;
+    if (platform().messageBox(caption, text, BoxIcon::Information) != messageBoxOk) return;
     remakeDisplay();
     platform().setClientSize(width, height);
 }
@@ -71,8 +71,8 @@ void windowProc(const WindowMessage& message) {
     case MessageKind::KeyDown:
         if (message.param == vk::Escape) platform().postMessage({MessageKind::Close, 0});
         // Stop has no function key; the Pause key stands in for its menu
-        // item, once per press.
-        if (message.param == vk::Pause) runCommand(command::stop);
+        // item, once per press: the keyboard's auto-repeat toggles nothing.
+        if (message.param == vk::Pause && !message.repeat) runCommand(command::stop);
         break;
     case MessageKind::Close:
         // What the window does by default when asked to close.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/little_endian.h"
+#include "audio/music_limits.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 
@@ -12,11 +13,7 @@ namespace varnholt {
 namespace {
 
 constexpr const char* caption = "MIDI Stream";
-// Far beyond any piece of music; a larger file is not one of ours.
-constexpr size_t fileLimit = size_t{16} << 20;
 constexpr uint32_t blockHeadBytes = 8;
-// What the player may allocate for one piece's buffers at the most.
-constexpr uint64_t buffersLimit = uint64_t{64} << 20;
 
 struct Chunk {
     size_t body;  // offset of the content
@@ -42,8 +39,10 @@ bool findChunk(const std::vector<uint8_t>& file, size_t at, size_t end, const ch
     return false;
 }
 
-int fail(const char* text) {
-    platform().messageBox(caption, text);
+// The box says what is wrong, the terminal which file and where.
+int fail(const char* path, const char* text) {
+    reportDataFile(path, std::string("refused with \"") + text + "\"");
+    platform().messageBox(caption, text, BoxIcon::Error);
     return 0;
 }
 
@@ -65,22 +64,29 @@ bool blocksFit(const uint8_t* blocks, size_t size, uint32_t count, uint32_t buff
 int readMusicFile(const char* path, std::vector<uint8_t>& blocks, MdsFormat& format,
                   uint32_t& blockCount, int32_t) {
     std::vector<uint8_t> file;
-    if (!readWholeFile(path, file, fileLimit)) return 0;
+    const FileRead read = readFile(path, file, largestMusicFile);
+    if (read == FileRead::Missing) {
+        // A file that does not open gives no box.
+        reportDataFile(path, fileReadProblem(read));
+        return 0;
+    }
+    // One that opened but cannot be read whole is refused aloud.
+    if (read != FileRead::Read) return fail(path, "演奏データ読みとり失敗");
 
     if (file.size() < 12 || std::memcmp(file.data(), "RIFF", 4) != 0 ||
         std::memcmp(file.data() + 8, "MIDS", 4) != 0) {
-        return fail("Noting 'MIDS' chunk");
+        return fail(path, "Noting 'MIDS' chunk");
     }
     const size_t formEnd = std::min<size_t>(file.size(), size_t(8) + readU32(file.data() + 4));
     Chunk fmt, data;
     size_t afterFmt = 0, afterData = 0;
-    if (!findChunk(file, 12, formEnd, "fmt ", fmt, afterFmt)) return fail("Noting 'fmt ' chunk");
-    if (fmt.size < 12) return fail("MDSヘッダー読みとり失敗");
+    if (!findChunk(file, 12, formEnd, "fmt ", fmt, afterFmt)) return fail(path, "Noting 'fmt ' chunk");
+    if (fmt.size < 12) return fail(path, "MDSヘッダー読みとり失敗");
     format.timeFormat = readU32(file.data() + fmt.body);
     format.maxBufferSize = readU32(file.data() + fmt.body + 4);
     format.flags = readU32(file.data() + fmt.body + 8);
-    if (!findChunk(file, afterFmt, formEnd, "data", data, afterData)) return fail("Noting 'data' chunk");
-    if (data.size < 4) return fail("データブロック数読みとり失敗");
+    if (!findChunk(file, afterFmt, formEnd, "data", data, afterData)) return fail(path, "Noting 'data' chunk");
+    if (data.size < 4) return fail(path, "データブロック数読みとり失敗");
     blockCount = readU32(file.data() + data.body);
 
     const uint8_t* first = file.data() + data.body + 4;
@@ -88,10 +94,8 @@ int readMusicFile(const char* path, std::vector<uint8_t>& blocks, MdsFormat& for
     // Every buffer of maxBufferSize bytes must be one the file could fill:
     // a buffer size beyond the file's own is refused, as are blocks that do
     // not fit.
-    if (format.maxBufferSize == 0 || format.maxBufferSize > file.size() ||
-        uint64_t(blockCount) * format.maxBufferSize > buffersLimit ||
-        blockCount > size / blockHeadBytes || !blocksFit(first, size, blockCount, format.maxBufferSize)) {
-        return fail("演奏データ読みとり失敗");
+    if (!musicWithinLimits(file.size(), blockCount, format.maxBufferSize) || blockCount > size / blockHeadBytes || !blocksFit(first, size, blockCount, format.maxBufferSize)) {
+        return fail(path, "演奏データ読みとり失敗");
     }
     blocks.assign(first, first + size);
     return 1;

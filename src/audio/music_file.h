@@ -17,8 +17,11 @@ struct MdsFormat {
 
 // Called only by openMusic. Reads the file into `blocks` (the "data"
 // chunk's bytes after the count) and fills `format` and `blockCount`.
-// Answers 1, or 0 after saying why in a "MIDI Stream" message box (a
-// missing file says nothing). A file is refused whole when its blocks run
+// Answers 1, or 0 after saying why in a "MIDI Stream" message box (only a
+// file that does not open says nothing there; every refusal also names the
+// file on standard error). A file that opened but cannot be read whole —
+// a folder, a pipe, a file beyond largestMusicFile — is refused as a failed
+// read of the performance data. A file is refused whole when its blocks run
 // past its "data" chunk or past the block buffer size, or when its sizes
 // are more than the file could hold, so that a damaged file never makes
 // us read or allocate beyond what it holds.

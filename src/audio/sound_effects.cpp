@@ -47,8 +47,11 @@ int initSound() {
 int loadWave(const char* path, int index) {
     std::vector<uint8_t> bytes;
     WaveSound sound;
-    if (!readWholeFile(path, bytes, largestEffectFile) ||
-        !decodeWave(bytes.data(), bytes.size(), sound)) {
+    const FileRead read = readFile(path, bytes, largestEffectFile);
+    if (read != FileRead::Read || !decodeWave(bytes.data(), bytes.size(), sound)) {
+        // The effect stays silent without a word to the player; the
+        // terminal hears which file and where.
+        reportDataFile(path, read != FileRead::Read ? fileReadProblem(read) : "not a PCM WAV file");
         return 0;
     }
     return platform().loadEffect(index, sound.format, std::move(sound.samples)) ? 1 : 0;

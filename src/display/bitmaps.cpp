@@ -29,7 +29,7 @@ constexpr const char* failureCaption = "DirectDrawFailed";
 constexpr int32_t widestSheet = 640;
 
 int fail(const char* text) {
-    platform().messageBox(failureCaption, text);
+    platform().messageBox(failureCaption, text, BoxIcon::Error);
     return 0;
 }
 
@@ -67,7 +67,10 @@ int loadBitmapSurface(int32_t, int32_t, const std::string& path,
                       std::unique_ptr<SpriteSheet>& sheet, uint8_t colorKey) {
     std::vector<uint8_t> bytes;
     BitmapImage image;
-    if (!readWholeFile(path, bytes) || !decodeBitmap(bytes.data(), bytes.size(), image)) {
+    const FileRead read = readFile(path, bytes);
+    if (read != FileRead::Read || !decodeBitmap(bytes.data(), bytes.size(), image)) {
+        // The box names no file; the terminal hears which one and where.
+        reportDataFile(path, read != FileRead::Read ? fileReadProblem(read) : "not an 8-bit bitmap");
         return fail("エラー　010");
     }
     const int32_t width = std::min(image.width, widestSheet);

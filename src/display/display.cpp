@@ -24,7 +24,7 @@ namespace {
 constexpr const char* failureCaption = "DirectDrawFailed";
 
 int fail(const char* text) {
-    platform().messageBox(failureCaption, text);
+    platform().messageBox(failureCaption, text, BoxIcon::Error);
     return 0;
 }
 

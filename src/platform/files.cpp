@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 std::string dataDirectory;
@@ -87,15 +88,19 @@ bool fileReplace(const std::string& path, const std::vector<uint8_t>& bytes) {
     return keeper == nullptr || keeper(path);
 }
 
-bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t limitBytes) {
+FileRead readFile(const std::string& path, std::vector<uint8_t>& bytes, size_t limitBytes) {
     bytes.clear();
-    int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (handle < 0) return false;
+    // Without O_NONBLOCK the open of a pipe would wait for a writer.
+    int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (handle < 0) return FileRead::Missing;
     struct stat info {};
-    if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode) ||
-        static_cast<uint64_t>(info.st_size) > limitBytes) {
+    if (::fstat(handle, &info) != 0) {
         ::close(handle);
-        return false;
+        return FileRead::Unreadable;
+    }
+    if (!S_ISREG(info.st_mode) || static_cast<uint64_t>(info.st_size) > limitBytes) {
+        ::close(handle);
+        return S_ISREG(info.st_mode) ? FileRead::TooLarge : FileRead::NotAFile;
     }
     bytes.resize(static_cast<size_t>(info.st_size));
     size_t done = 0;
@@ -106,7 +111,42 @@ bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t 
     }
     ::close(handle);
     bytes.resize(done);
-    return done == static_cast<size_t>(info.st_size);
+    return done == static_cast<size_t>(info.st_size) ? FileRead::Read : FileRead::Unreadable;
+}
+
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t limitBytes) {
+    return readFile(path, bytes, limitBytes) == FileRead::Read;
+}
+
+const char* fileReadProblem(FileRead outcome) {
+    switch (outcome) {
+    case FileRead::Read: return "read";
+    case FileRead::Missing: return "no such file, or not allowed to open it";
+    case FileRead::NotAFile: return "not a plain file";
+    case FileRead::TooLarge: return "larger than the game reads";
+    case FileRead::Unreadable: return "reading it failed";
+    }
+    return "?";
+}
+
+void reportDataFile(const std::string& path, const std::string& problem) {
+    const std::string prefix = dataPath("");
+    const std::string file = !prefix.empty() && path.compare(0, prefix.size(), prefix) == 0 ? path.substr(prefix.size())
+                                                                                           : path;
+    // The folder as the player can find it: absolute, the working folder
+    // when none was given.
+    std::string folder = dataDirectory.empty() ? "." : dataDirectory;
+    if (char* real = ::realpath(folder.c_str(), nullptr)) {
+        folder = real;
+        std::free(real);
+    } else if (folder.front() != '/') {
+        if (char* here = ::getcwd(nullptr, 0)) {
+            folder = std::string(here) + "/" + folder;
+            std::free(here);
+        }
+    }
+    std::fprintf(stderr, "varnholt: cannot use the data file %s: %s (data folder searched: %s)\n", file.c_str(),
+                 problem.c_str(), folder.c_str());
 }
 
 void setDataDirectory(const std::string& directory) { dataDirectory = directory; }

@@ -37,11 +37,29 @@ void setFileKeeper(FileKeeper keeper);
 // the limit.
 void limitFileWrites(int64_t bytes);
 
-// Reads a whole file that may be opened for reading only (game data).
-// Answers false when it cannot be opened or read; never reads more than
-// limitBytes.
+// What became of reading a whole file.
+enum class FileRead {
+    Read,        // all of it
+    Missing,     // it did not open
+    NotAFile,    // it opened but is a folder, a device or a pipe
+    TooLarge,    // it holds more than the reader takes
+    Unreadable,  // reading it failed or stopped short
+};
+
+// Reads a whole file that may be opened for reading only (game data),
+// never more than limitBytes; a pipe or device is never waited on.
+FileRead readFile(const std::string& path, std::vector<uint8_t>& bytes, size_t limitBytes = 64u << 20);
+// The same, answering only whether all of it was read.
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes,
                    size_t limitBytes = 64u << 20);
+
+// Why a file was not read, in a few words ("no such file").
+const char* fileReadProblem(FileRead outcome);
+
+// Tells the player on standard error, in one line, that the data file at
+// `path` (a dataPath) could not be used and why, naming the file and the
+// data folder it was looked for in.
+void reportDataFile(const std::string& path, const std::string& problem);
 
 // Where the game's data folders (Bitmap/, 音楽/) are read from. Empty
 // means the working directory.

@@ -84,10 +84,18 @@ enum class MessageKind {
 struct WindowMessage {
     MessageKind kind;
     int32_t param;
+    // KeyDown only: the key was already down, and this is the keyboard's
+    // auto-repeat rather than a new press.
+    bool repeat = false;
 };
 
-// Answer of a message box.
+// Answers of a message box: OK, or a box that could not be shown.
 constexpr int messageBoxOk = 1;
+constexpr int messageBoxNotShown = 0;
+
+// The icon of a message box: information for what a command says of
+// itself, error for a failure.
+enum class BoxIcon { Information, Error };
 
 // The steps of bringing up the display and its sheets, each of which can
 // fail on a real machine. The headless back end can be told to fail one.
@@ -159,7 +167,9 @@ public:
     virtual uint64_t clockMicros() { return uint64_t(clockMs()) * 1000; }
 
     // Messages to the player (modal, one OK button) and to the developer.
-    virtual int messageBox(const std::string& caption, const std::string& text) = 0;
+    // A box answers messageBoxOk once the player closed it, and
+    // messageBoxNotShown when it could not be shown at all.
+    virtual int messageBox(const std::string& caption, const std::string& text, BoxIcon icon) = 0;
     virtual void debugOutput(const std::string& text) = 0;
 
     // Display. Each step answers whether it succeeded; displayMode is

@@ -121,6 +121,13 @@ void parseLine(uint32_t frame, LineReader& reader, Recording& out) {
         WindowMessage message{};
         if (!messageKindFromName(name, message.kind)) throw LineFault{"unknown message kind '" + name + "'"};
         message.param = reader.number<int32_t>("message parameter", INT32_MIN);
+        if (reader.more()) {
+            const std::string& flag = reader.word("repeat");
+            if (flag != "repeat" || message.kind != MessageKind::KeyDown) {
+                throw LineFault{"unexpected '" + flag + "'"};
+            }
+            message.repeat = true;
+        }
         out.messages.push_back({frame, message});
     } else if (kind == "wait") {
         out.messages.push_back({frame, std::nullopt});

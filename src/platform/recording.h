@@ -13,6 +13,8 @@
 //   FRAME calendar S…          the calendar's readings, in seconds
 //   FRAME message KIND PARAM   a window message from outside (Quit,
 //                              ActivateApp, KeyDown, Close, Destroy, Command)
+//   FRAME message KeyDown PARAM repeat
+//                              a key-down of the keyboard's auto-repeat
 //   FRAME wait                 no message waited, and the game, inactive,
 //                              waited for one
 //   FRAME box ANSWER           the answer of a message box

@@ -122,7 +122,7 @@ bool RecordingBackend::takeMessage(WindowMessage& message) {
         posted_.pop_front();
     } else {
         line(std::to_string(frame_) + " message " + messageKindName(message.kind) + " " +
-             std::to_string(message.param));
+             std::to_string(message.param) + (message.repeat ? " repeat" : ""));
     }
     return true;
 }
@@ -217,8 +217,8 @@ int64_t RecordingBackend::calendarSeconds() {
     return now;
 }
 
-int RecordingBackend::messageBox(const std::string& caption, const std::string& text) {
-    const int answer = inner_->messageBox(caption, text);
+int RecordingBackend::messageBox(const std::string& caption, const std::string& text, BoxIcon icon) {
+    const int answer = inner_->messageBox(caption, text, icon);
     std::lock_guard<std::mutex> guard(lock_);
     line(std::to_string(frame_) + " box " + std::to_string(answer));
     return answer;

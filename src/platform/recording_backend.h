@@ -55,7 +55,7 @@ public:
     // Not recorded: the game never reads it.
     uint64_t clockMicros() override { return inner_->clockMicros(); }
 
-    int messageBox(const std::string& caption, const std::string& text) override;
+    int messageBox(const std::string& caption, const std::string& text, BoxIcon icon) override;
     void debugOutput(const std::string& text) override { inner_->debugOutput(text); }
 
     bool displayStep(DisplayStep step, int displayMode) override;

@@ -41,8 +41,8 @@ public:
     int64_t calendarSeconds() override { return replay_->calendarSeconds(); }
     uint64_t clockMicros() override { return screen_->clockMicros(); }
 
-    int messageBox(const std::string& caption, const std::string& text) override {
-        return replay_->messageBox(caption, text);
+    int messageBox(const std::string& caption, const std::string& text, BoxIcon icon) override {
+        return replay_->messageBox(caption, text, icon);
     }
     void debugOutput(const std::string& text) override { replay_->debugOutput(text); }
 

@@ -84,8 +84,32 @@ TEST_F(CommandLine, AMissingBitmapShowsOneMessageAndExitsWithZero) {
                            path("data"));
     EXPECT_EQ(result.exitCode, 0) << result.errors;
     EXPECT_EQ(readText(path("events.jsonl")),
-              "{\"frame\":0,\"event\":\"message\",\"caption\":\"DirectDrawFailed\",\"text\":\"エラー　010\"}\n");
+              "{\"frame\":0,\"event\":\"message\",\"caption\":\"DirectDrawFailed\",\"text\":\"エラー　010\","
+              "\"icon\":\"error\"}\n");
     EXPECT_NE(readText(path("state.json")).find("\"frame\":0,"), std::string::npos);
+}
+
+// The box names no file; standard error names it, and the folder it was
+// looked for in, in one line.
+TEST_F(CommandLine, MissingDataIsNamedInOneLineOnStandardError) {
+    std::filesystem::create_directories(path("empty"));
+    std::filesystem::create_directories(path("data"));
+    std::filesystem::copy(testing_support::assetDirectory() + "/Bitmap", path("data/Bitmap"));
+    std::filesystem::remove(path("data/Bitmap/数字.bmp"));
+    std::filesystem::create_directories(path("folder/Bitmap/背景.bmp"));
+    const struct { const char* data; const char* file; const char* why; } cases[] = {
+        {"empty", "Bitmap/背景.bmp", "no such file, or not allowed to open it"},
+        {"data", "Bitmap/数字.bmp", "no such file, or not allowed to open it"},
+        {"folder", "Bitmap/背景.bmp", "not a plain file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.data);
+        const RunResult result = run("--headless --frames 5", path(c.data));
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.errors, std::string("varnholt: cannot use the data file ") + c.file + ": " + c.why +
+                                     " (data folder searched: " +
+                                     std::filesystem::canonical(path(c.data)).string() + ")\n");
+    }
 }
 
 TEST_F(CommandLine, AFailingDisplayStepShowsItsTwoMessages) {

@@ -103,6 +103,52 @@ TEST_F(SaveFile, ALongerFileKeepsWhatFollowsTheRecord) {
     EXPECT_EQ(file(), expected);
 }
 
+// The saved game's place is taken by a folder: it can be neither opened
+// nor created. The record still takes the statistics, so a load in the
+// same run gives them back, after saying that the file failed.
+TEST_F(SaveFile, ARecordSavedWithoutAFileIsLoadedLaterInTheRun) {
+    std::filesystem::create_directory(saveFileName);
+    std::tie(maxHp, hp, maxStamina, stamina, level) = std::tuple(40, 30, 12000, 8000, 7);
+    saveGame();
+    EXPECT_EQ(messages(), (std::vector<std::string>{"ファイルを開けません", notSaved}));
+    const Bytes expected = {40, 0, 30, 0, 0, 0, 0xE0, 0x2E, 0, 0, 0x40, 0x1F, 0, 0, 1, 7, 0, 1, 0};
+    EXPECT_EQ(Bytes(saveRecord, saveRecord + saveRecordBytes), expected);
+
+    std::tie(maxHp, hp, maxStamina, stamina, level) = std::tuple(15, 1, 9000, 100, 1);
+    loadGame();
+    EXPECT_EQ(messages(), (std::vector<std::string>{"ファイルを開けません", notSaved, "ファイルを開けません",
+                                                    cannotLoad}));
+    EXPECT_EQ(std::tuple(maxHp, hp, maxStamina, stamina, level), std::tuple(40, 15, 12000, 4000, 7));
+    EXPECT_EQ(std::tuple(fadingOut, areaId), std::tuple(1, 40));
+}
+
+// A longer file whose rest cannot be read whole (65 MiB, more than the
+// game reads at once) keeps all its bytes; the save says it failed.
+TEST_F(SaveFile, AFileWhoseRestCannotBeReadIsLeftAsItWas) {
+    testing_support::writeFile(saveFileName, Bytes(25, 0xEE));
+    const uintmax_t size = uintmax_t{65} << 20;
+    std::filesystem::resize_file(saveFileName, size);
+    saveGame();
+    EXPECT_EQ(messages(), std::vector<std::string>{notSaved});
+    EXPECT_EQ(std::filesystem::file_size(saveFileName), size);
+    const int handle = fileOpenReadWrite(saveFileName);
+    uint8_t head[25] = {};
+    EXPECT_EQ(fileRead(handle, head, 25), 25);
+    fileClose(handle);
+    EXPECT_EQ(Bytes(head, head + 25), Bytes(25, 0xEE));
+}
+
+TEST_F(SaveFile, ItsBoxesAreInformation) {
+    saveGame();
+    loadGame();
+    ASSERT_EQ(messages().size(), 2u);
+    for (const RecordedEvent& e : backend->events()) {
+        if (e.kind == RecordedKind::Message) {
+            EXPECT_EQ(e.icon, BoxIcon::Information) << e.text;
+        }
+    }
+}
+
 TEST_F(SaveFile, NoFileIsCreatedEmptyAndHoldsNoSave) {
     loadGame();
     EXPECT_TRUE(file().empty());

@@ -88,4 +88,23 @@ TEST_F(ScoreFile, AFailedWriteLeavesTheOldRecord) {
     EXPECT_FALSE(fs::exists("missing"));
 }
 
+// Its rest cannot be read whole (a file of 65 MiB, more than the game reads
+// at once, with nothing stored past its best): a new best must not cost
+// those bytes, so the file and its best stay.
+TEST_F(ScoreFile, AFileWhoseRestCannotBeReadKeepsItsOldBest) {
+    testing_support::writeFile("score.slf", {100, 0, 0, 0, 0xAB});
+    const uintmax_t size = uintmax_t{65} << 20;
+    fs::resize_file("score.slf", size);
+    score = 200;
+    EXPECT_EQ(updateScoreFile(), 1);
+    EXPECT_EQ(bestScore, 200) << "the higher score lives on in memory";
+    EXPECT_EQ(fs::file_size("score.slf"), size);
+    const int handle = fileOpenReadWrite("score.slf");
+    uint8_t head[5] = {};
+    EXPECT_EQ(fileRead(handle, head, 5), 5);
+    fileClose(handle);
+    EXPECT_EQ(Bytes(head, head + 5), (Bytes{100, 0, 0, 0, 0xAB}));
+    EXPECT_FALSE(fs::exists("score.slf.new"));
+}
+
 }  // namespace

@@ -80,12 +80,60 @@ TEST_F(WindowCommands, AHeldKeyActsEveryFrameAndTwoKeysBothAct) {
 TEST_F(WindowCommands, PauseStopsPlayOnlyOnThePlayScreen) {
     start();
     const WindowMessage pause{MessageKind::KeyDown, vk::Pause}, stop{MessageKind::Command, command::stop};
-    const struct { int32_t scene; WindowMessage message; int32_t pausedAfter; } steps[] = {
-        {0, pause, 0}, {1, pause, 1}, {1, stop, 0}, {2, stop, 0}};
+    const WindowMessage held{MessageKind::KeyDown, vk::Pause, true};
+    const struct { const char* what; int32_t scene; WindowMessage message; int32_t pausedAfter; } steps[] = {
+        {"a press at the title", 0, pause, 0},
+        {"a press in play", 1, pause, 1},
+        {"the key's auto-repeat", 1, held, 1},
+        {"its auto-repeat again", 1, held, 1},
+        {"the menu's Stop", 1, stop, 0},
+        {"a repeat after Stop", 1, held, 0},
+        {"a new press", 1, pause, 1},
+        {"Stop in the ending", 2, stop, 1},
+    };
     for (const auto& s : steps) {
         scene = s.scene;
         windowProc(s.message);
-        EXPECT_EQ(paused, s.pausedAfter) << "scene " << s.scene;
+        EXPECT_EQ(paused, s.pausedAfter) << s.what;
+    }
+}
+
+TEST_F(WindowCommands, TheirBoxesAreInformation) {
+    HeadlessBackend& backend = start("1 F2\n2\n", 1);
+    backend.startFrame();
+    pollCommandKeys();
+    ASSERT_EQ(messages(backend), std::vector<std::string>{"ウインドウ160×120"});
+    for (const RecordedEvent& e : backend.events()) {
+        if (e.kind == RecordedKind::Message) {
+            EXPECT_EQ(e.icon, BoxIcon::Information);
+        }
+    }
+}
+
+// A box nobody saw was answered by nobody: the command it guards does
+// nothing, though the mode it names was already chosen.
+TEST_F(WindowCommands, ABoxThatCannotBeShownLeavesTheDisplayAsItWas) {
+    const struct { const char* key; int modeBefore; int modeAfter; } cases[] = {
+        {"F1", 1, 2}, {"F2", 1, 1}, {"F3", 2, 1}, {"F4", 1, 1}, {"F5", 1, 1}, {"F6", 2, 1},
+    };
+    for (const auto& c : cases) {
+        HeadlessOptions options;
+        std::string error;
+        ASSERT_TRUE(parseInputScript(std::string("1 ") + c.key + "\n2\n", options.script, error)) << error;
+        options.boxesFail = true;
+        HeadlessBackend& backend = testing_support::freshHeadlessGame(options);
+        displayMode = c.modeBefore;
+        ASSERT_EQ(initGame(1, 0, 1), 1);
+        // Remaking the display would load every sheet again from its file.
+        const uint8_t marked = uint8_t(backgroundSheet->pixels[0] ^ 0xFF);
+        backgroundSheet->pixels[0] = marked;
+        backend.startFrame();
+        pollCommandKeys();
+        EXPECT_EQ(displayMode, c.modeAfter) << c.key;
+        EXPECT_EQ(std::tuple(backend.clientWidth(), backend.clientHeight()), std::tuple(640, 480)) << c.key;
+        ASSERT_NE(backgroundSheet, nullptr) << c.key;
+        EXPECT_EQ(backgroundSheet->pixels[0], marked) << c.key;
+        EXPECT_TRUE(messages(backend).empty()) << c.key;
     }
 }
 

@@ -2,10 +2,13 @@
 // what the player holds afterwards.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <array>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "audio/music_file.h"
@@ -92,6 +95,36 @@ protected:
     HeadlessBackend* backend = nullptr;
     std::string folder;
 };
+
+// A file that opens but cannot be read whole is refused aloud, as a failed
+// read of the performance: a folder, a pipe nobody writes to (never
+// waited on), a file beyond the 16 MiB the game reads. A file of exactly
+// 16 MiB is read.
+TEST_F(MusicFile, AFileThatOpensButCannotBeReadIsRefusedWithTheReadersMessage) {
+    const std::string dir = folder + "/音楽/";
+    std::filesystem::create_directory(dir + "folder.mds");
+    ASSERT_EQ(::mkfifo((dir + "pipe.mds").c_str(), 0600), 0);
+    testing_support::writeFile(dir + "largest.mds", sixtyFourBytes(12));
+    std::filesystem::resize_file(dir + "largest.mds", uintmax_t{16} << 20);
+    testing_support::writeFile(dir + "larger.mds", sixtyFourBytes(12));
+    std::filesystem::resize_file(dir + "larger.mds", (uintmax_t{16} << 20) + 1);
+    const struct { const char* file; int answer; } cases[] = {
+        {"音楽/folder.mds", 0}, {"音楽/pipe.mds", 0}, {"音楽/largest.mds", 1}, {"音楽/larger.mds", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        backend = &testing_support::freshHeadlessGame();
+        setDataDirectory(folder);
+        EXPECT_EQ(openMusic(c.file, 0), c.answer);
+        const auto shown = messages();
+        if (c.answer == 1) {
+            EXPECT_TRUE(shown.empty());
+            continue;
+        }
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(std::tuple(shown[0]->caption, shown[0]->text, shown[0]->icon),
+                  std::tuple("MIDI Stream", "演奏データ読みとり失敗", BoxIcon::Error));
+    }
+}
 
 TEST_F(MusicFile, AMissingFileFailsWithoutAMessage) {
     EXPECT_EQ(openMusic("音楽/none.mds", 0), 0);

@@ -98,6 +98,7 @@ TEST_F(BitmapLoading, AnUnreadableFileShowsError010) {
     EXPECT_EQ(sheet, nullptr);
     ASSERT_EQ(backend->events().size(), 2u);
     EXPECT_EQ(messages(), (std::vector<std::string>{"エラー　010", "エラー　010"}));
+    for (const RecordedEvent& event : backend->events()) EXPECT_EQ(event.icon, BoxIcon::Error);
 }
 
 TEST_F(BitmapLoading, WithoutAPaletteTheLoadStops) {

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# A game played by keys in the real window on a bare X server, recorded,
+# A game played by keys in the real window on a bare X server, recorded —
+# the Pause key held through its auto-repeat, which pauses once —
 # then replayed headless and watched in a window: both replays must end in
 # the very state the played game wrote when it ended, byte for byte. SDL's dummy sound
 # driver plays the music in real time, so its progress, reported on a
@@ -16,7 +17,7 @@ cd "$work"
 fail() { echo "FAIL: $*"; exit 1; }
 
 export SDL_AUDIODRIVER=dummy
-frames=1000
+frames=1200
 "$game" --window --frames $frames --record rec.txt --dump-state played.json --data "$data" >game.log 2>&1 &
 pid=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --class varnholt | head -1)
@@ -44,6 +45,8 @@ hold Right 0.8
 hold c 0.3
 hold Down 0.5
 hold c 0.1
+# Held past the keyboard's auto-repeat delay: one press, one pause.
+hold Pause 1.5
 
 for _ in $(seq 1200); do
     kill -0 "$pid" 2>/dev/null || break
@@ -57,6 +60,8 @@ pid=""
 grep -q "^$frames end$" rec.txt || fail "the recording does not end with frame $frames: $(tail -n 3 rec.txt)"
 grep -q " message KeyDown " rec.txt || fail "no key reached the recorded game"
 grep -q '"scene":1,' played.json || fail "the keys did not start the game"
+grep -q " message KeyDown 19 repeat$" rec.txt || fail "the held Pause key never repeated"
+grep -q '"paused":1,' played.json || fail "a held Pause key did not leave the game paused"
 
 "$game" --replay rec.txt --dump-state replay1.json --events replay1.jsonl --data "$data" >replay1.log 2>&1 ||
     fail "replay 1: $(cat replay1.log)"

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/recording.h"
 #include "support/headless_game.h"
 
 namespace {
@@ -84,6 +85,23 @@ TEST_F(Recording, AReplayWaitsWhereTheRecordedRunWaited) {
     EXPECT_EQ(readText(path("again.txt")), recorded);
 }
 
+// A key's auto-repeat is marked as such; a line without the mark, as every
+// recording made before it, is a new press.
+TEST(RecordingFormat, AKeysAutoRepeatIsMarked) {
+    ::Recording recording;
+    std::string error;
+    ASSERT_TRUE(parseRecording("varnholt-recording 1\n1 message KeyDown 19\n2 message KeyDown 19 repeat\n"
+                               "3 message KeyDown 27\n",
+                               recording, error))
+        << error;
+    ASSERT_EQ(recording.messages.size(), 3u);
+    const bool expected[] = {false, true, false};
+    for (size_t i = 0; i < 3; ++i) {
+        ASSERT_TRUE(recording.messages[i].value);
+        EXPECT_EQ(recording.messages[i].value->repeat, expected[i]) << "line " << i + 2;
+    }
+}
+
 // A set-up step that failed (the sixth display step, the clipper's
 // attachment) and the two boxes it showed: recorded, and replayed as it went.
 TEST_F(Recording, AFailedSetUpIsRecordedAndReplayed) {
@@ -135,6 +153,10 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"BadReading", "varnholt-recording 1\n1 clock 16 soon\n", "line 2: bad clock reading"},
         Damage{"UnknownKey", "varnholt-recording 1\n1 Up Jump\n", "line 2: unknown input 'Jump'"},
         Damage{"UnknownMessage", "varnholt-recording 1\n1 message Jump 0\n", "line 2: unknown message kind"},
+        Damage{"RepeatOfACommand", "varnholt-recording 1\n1 message Command 40010 repeat\n",
+               "line 2: unexpected 'repeat'"},
+        Damage{"KeyDownWithAnotherWord", "varnholt-recording 1\n1 message KeyDown 19 again\n",
+               "line 2: unexpected 'again'"},
         Damage{"LostWrittenAsAFailedCall", "varnholt-recording 1\n1 fail primaryLost 1\n",
                "line 2: unknown call 'primaryLost'"},
         Damage{"FileOutsideItsFolder", "varnholt-recording 1\n0 file ../Tavro.slf 1 00\n", "line 2: bad file name"},

@@ -149,4 +149,45 @@ TEST(Mid2mds, ConvertsAndAnswersWithItsExitCodes) {
     std::filesystem::remove_all(folder);
 }
 
+// `notes` note-ons at tick 0, one track, running status.
+Bytes manyNotes(size_t notes) {
+    Bytes track = {0x00, 0x90, 0x3C, 0x64};
+    track.reserve(notes * 3 + 4);
+    for (size_t i = 1; i < notes; ++i) track.insert(track.end(), {0x00, 0x3C, 0x64});
+    track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});
+    return smf(0, 96, {track});
+}
+
+// With a record to a block, a piece takes 44 bytes and 20 a record, its
+// closing no-op included: 838,857 notes make 16,777,204 bytes, the largest
+// such file the game reads (16 MiB); one note more is refused, and
+// nothing is written.
+TEST(Mid2mds, NeverWritesAPieceTheGameRefuses) {
+    const auto folder = std::filesystem::temp_directory_path() / "varnholt_test_mid2mds_large";
+    std::filesystem::create_directories(folder);
+    const std::string in = (folder / "in.mid").string(), out = (folder / "out.mds").string();
+    const struct { size_t notes; int exitCode; } cases[] = {{838857, 0}, {838858, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.notes);
+        std::filesystem::remove(out);
+        testing_support::writeFile(in, manyNotes(c.notes));
+        std::ostringstream errors;
+        EXPECT_EQ(runMid2mds({in, out, "--block-bytes", "12"}, errors), c.exitCode);
+        const std::string text = errors.str();
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), c.exitCode ? 1 : 0) << text;
+        if (c.exitCode != 0) {
+            EXPECT_NE(text.find("more than the game plays"), std::string::npos) << text;
+            EXPECT_FALSE(std::filesystem::exists(out));
+            continue;
+        }
+        EXPECT_EQ(std::filesystem::file_size(out), 16777204u);
+        Bytes blocks;
+        varnholt::MdsFormat format{};
+        uint32_t blockCount = 0;
+        EXPECT_EQ(varnholt::readMusicFile(out.c_str(), blocks, format, blockCount, 0), 1);
+        EXPECT_EQ(blockCount, 838858u);
+    }
+    std::filesystem::remove_all(folder);
+}
+
 }  // namespace

@@ -139,7 +139,8 @@ export async function waitPage(page, what, fn, arg = null, timeout = 10_000) {
   }
 }
 
-// Holds KEY until the message box opens; returns its caption and text.
+// Holds KEY until the message box opens; returns its caption, text and
+// kind (the dialog's class: information or error).
 export async function keyForBox(page, key) {
   await page.keyboard.down(key);
   try {
@@ -150,6 +151,7 @@ export async function keyForBox(page, key) {
   return page.evaluate(() => ({
     caption: document.querySelector('#message-box-caption').textContent,
     text: document.querySelector('#message-box-text').textContent,
+    kind: document.querySelector('#message-box').className,
   }));
 }
 

@@ -234,6 +234,7 @@ test('a message box is a dialog that Enter or a click answers', () => inContext(
   const box = await keyForBox(page, 'F7');
   assert.ok(box.caption.trim(), 'the box has a caption');
   assert.match(box.text, /ＳＡＶＥしました/, `the box says "${box.text}", not of the save`);
+  same(box.kind, 'information', 'the save\'s box kind');
   const modal = await page.$eval('#message-box', (dialog) => dialog.matches(':modal'));
   assert.ok(modal, 'the box is modal');
   // As on the desktop, the game waits for the answer. Nothing to poll for
@@ -382,6 +383,7 @@ test('missing data gives the game\'s own message box, then the game ends', () =>
   await waitPage(page, 'a message box', () => document.querySelector('#message-box')?.open, null, 20_000);
   same(await page.$eval('#message-box-text', (t) => t.textContent), 'エラー　010', 'the box\'s text');
   same(await page.$eval('#message-box-caption', (t) => t.textContent), 'DirectDrawFailed', 'the box\'s caption');
+  same(await page.$eval('#message-box', (b) => b.className), 'error', 'the box\'s kind');
   await answerBox(page);
   same(await within(10_000, 'the program\'s end', page.evaluate(() => window.varnholt.exited)), 0, 'the exit code');
 }));

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "audio/music_limits.h"
 #include "mds_writer.h"
 #include "smf_reader.h"
 
@@ -18,6 +19,11 @@ bool parseBlockBytes(const std::string& text, uint32_t& value) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     return error == std::errc() && stop == end && value >= recordBytes;
+}
+
+uint32_t readU32At(const std::vector<uint8_t>& bytes, size_t at) {
+    return uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16 |
+           uint32_t(bytes[at + 3]) << 24;
 }
 
 bool readFile(const std::string& path, std::vector<uint8_t>& bytes) {
@@ -69,6 +75,16 @@ int runMid2mds(const std::vector<std::string>& args, std::ostream& errors) {
         return 1;
     }
     const std::vector<uint8_t> output = buildMds(song.ticksPerQuarter, song.events, blockBytes, song.endTick);
+    // The writer's layout: the buffer size at 24, the block count at 40.
+    const uint32_t bufferBytes = readU32At(output, 24);
+    const uint32_t blocks = readU32At(output, 40);
+    if (!varnholt::musicWithinLimits(output.size(), blocks, bufferBytes)) {
+        errors << "mid2mds: " << paths[0] << ": the piece would take " << output.size() << " bytes in "
+               << blocks << " blocks of " << bufferBytes << ", more than the game plays (a file of "
+               << (varnholt::largestMusicFile >> 20) << " MiB, buffers of " << (varnholt::largestMusicBuffers >> 20)
+               << " MiB in all)\n";
+        return 1;
+    }
     std::ofstream out(paths[1], std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(output.data()), std::streamsize(output.size()));
     out.close();

@@ -6,8 +6,9 @@
 // it the buffers are 4096 bytes, each block holding 341 whole records. The
 // piece ends at the latest end-of-track of the file's tracks. Answers the
 // exit code: 0 done, 1 unreadable, invalid or oversized (over 64 MiB)
-// input or unwritable output, 2 bad usage; each failure writes one line to
-// `errors`.
+// input, a piece larger than the game plays (see audio/music_limits.h), or
+// unwritable output, 2 bad usage; each failure writes one line to
+// `errors`. Nothing is written for a failure.
 //
 // Called by mid2mds's main and by the converter's tests.
 #pragma once

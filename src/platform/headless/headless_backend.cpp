@@ -100,9 +100,15 @@ int64_t HeadlessBackend::calendarSeconds() {
     return options_.calendarStart + static_cast<uint32_t>(clock_ - options_.clockStart) / 1000;
 }
 
-int HeadlessBackend::messageBox(const std::string& caption, const std::string& text) {
-    events_.push_back({frame_, RecordedKind::Message, caption, text});
-    return options_.replay ? options_.replay->messageBox() : messageBoxOk;
+int HeadlessBackend::messageBox(const std::string& caption, const std::string& text, BoxIcon icon) {
+    if (options_.replay) {
+        const int answer = options_.replay->messageBox();
+        if (answer == messageBoxOk) events_.push_back({frame_, RecordedKind::Message, caption, text, icon});
+        return answer;
+    }
+    if (options_.boxesFail) return messageBoxNotShown;
+    events_.push_back({frame_, RecordedKind::Message, caption, text, icon});
+    return messageBoxOk;
 }
 
 void HeadlessBackend::debugOutput(const std::string& text) {

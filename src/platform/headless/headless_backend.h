@@ -1,7 +1,8 @@
 // The headless back end: no window and no devices. Its millisecond clock
 // moves only when the game waits, so every frame takes exactly the same
 // virtual time and two runs with the same input are identical. Keys and
-// joystick come from an input script; message boxes answer OK at once;
+// joystick come from an input script; message boxes answer OK at once
+// (or, when told, cannot be shown);
 // everything shown or played is recorded. A replay takes the place of the
 // clocks, inputs, messages and answers: the game plays as it was recorded.
 #pragma once
@@ -23,6 +24,9 @@ struct HeadlessOptions {
     int64_t calendarStart = 1767225600;  // 2026-01-01 00:00:00 UTC
     bool joystickPresent = false;
     std::optional<DisplayStep> failingStep;
+    // Message boxes cannot be shown: each answers messageBoxNotShown and
+    // leaves no event.
+    bool boxesFail = false;
     std::vector<ScriptedInput> script;
     // When set, asked at the start of every frame for that frame's inputs,
     // in place of the script.
@@ -41,6 +45,7 @@ struct RecordedEvent {
     RecordedKind kind;
     std::string caption;  // message boxes
     std::string text;     // message boxes, debugger output
+    BoxIcon icon = BoxIcon::Information;  // message boxes
     int effect = -1;      // sound plays; the block of a music "done"
     std::string action = {};  // music: open, start, stop, done
 };
@@ -69,7 +74,7 @@ public:
     // of the replay's own, since only the frame statistics ask.
     uint64_t clockMicros() override { return uint64_t(clock_) * 1000; }
 
-    int messageBox(const std::string& caption, const std::string& text) override;
+    int messageBox(const std::string& caption, const std::string& text, BoxIcon icon) override;
     void debugOutput(const std::string& text) override;
 
     bool displayStep(DisplayStep step, int displayMode) override;

@@ -95,10 +95,11 @@ bool SdlBackend::translateEvent(const SDL_Event& event, WindowMessage& message) 
             return false;
         }
     case SDL_KEYDOWN: {
-        // Auto-repeat is wanted: menus scroll while a key is held.
+        // Auto-repeat is wanted: menus scroll while a key is held. The
+        // repeats say so, for the commands that act once per press.
         const int code = virtualKeyFromScancode(event.key.keysym.scancode);
         if (code == 0) return false;
-        message = {MessageKind::KeyDown, code};
+        message = {MessageKind::KeyDown, code, event.key.repeat != 0};
         return true;
     }
     case SDL_CONTROLLERDEVICEADDED:
@@ -149,10 +150,13 @@ uint64_t SdlBackend::clockMicros() {
     return counter / frequency * 1000000 + counter % frequency * 1000000 / frequency;
 }
 
-int SdlBackend::messageBox(const std::string& caption, const std::string& text) {
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), window_) != 0) {
+int SdlBackend::messageBox(const std::string& caption, const std::string& text, BoxIcon icon) {
+    const Uint32 flags = icon == BoxIcon::Error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    if (SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), window_) != 0) {
+        // Nobody saw it, so nobody said OK: the text goes to the terminal
+        // and whatever the box guards is left undone.
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-        return messageBoxOk;
+        return messageBoxNotShown;
     }
     // Keys let go while the box had the focus never sent us their release;
     // forget them all and let the system re-report those still held.

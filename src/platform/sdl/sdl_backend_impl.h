@@ -36,7 +36,7 @@ public:
     int64_t calendarSeconds() override;
     uint64_t clockMicros() override;
 
-    int messageBox(const std::string& caption, const std::string& text) override;
+    int messageBox(const std::string& caption, const std::string& text, BoxIcon icon) override;
     void debugOutput(const std::string& text) override;
 
     bool displayStep(DisplayStep step, int displayMode) override;

@@ -13,16 +13,20 @@
 
 namespace {
 
-// Each message is two numbers in the page's queue: kind and parameter.
-EM_JS(int, pageTakeMessage, (int32_t* kind, int32_t* param), {
+// Each message is three numbers in the page's queue: kind, parameter, and
+// for a key whether it is the keyboard's auto-repeat.
+EM_JS(int, pageTakeMessage, (int32_t* kind, int32_t* param, int32_t* repeat), {
     const message = Module.page.takeMessage();
     if (!message) return 0;
     HEAP32[kind >> 2] = message[0];
     HEAP32[param >> 2] = message[1];
+    HEAP32[repeat >> 2] = message[2] ? 1 : 0;
     return 1;
 });
 
-EM_JS(void, pagePostMessage, (int kind, int param), { Module.page.postMessage(kind, param); });
+EM_JS(void, pagePostMessage, (int kind, int param, int repeat), {
+    Module.page.postMessage(kind, param, repeat !== 0);
+});
 
 // Sleeps until the page queues a message; the browser runs meanwhile.
 EM_JS(void, pageWaitMessage, (), {
@@ -31,10 +35,12 @@ EM_JS(void, pageWaitMessage, (), {
 
 EM_JS(void, pageSetClientSize, (int width, int height), { Module.page.setClientSize(width, height); });
 
-// Shows the page's modal dialog and sleeps until the player answers it.
-EM_JS(int, pageMessageBox, (const char* caption, const char* text), {
+// Shows the page's modal dialog, with the error sign when `error` is
+// non-zero, and sleeps until the player answers it; answers 0 when the
+// page could not show it.
+EM_JS(int, pageMessageBox, (const char* caption, const char* text, int error), {
     return Asyncify.handleSleep(wakeUp => {
-        Module.page.messageBox(UTF8ToString(caption), UTF8ToString(text), () => wakeUp(1));
+        Module.page.messageBox(UTF8ToString(caption), UTF8ToString(text), error !== 0, shown => wakeUp(shown ? 1 : 0));
     });
 });
 
@@ -67,9 +73,9 @@ bool WebBackend::createWindow(const char*, int, int, int, int) {
 }
 
 bool WebBackend::takeMessage(WindowMessage& message) {
-    int32_t kind = 0, param = 0;
-    if (!pageTakeMessage(&kind, &param)) return false;
-    message = {static_cast<MessageKind>(kind), param};
+    int32_t kind = 0, param = 0, repeat = 0;
+    if (!pageTakeMessage(&kind, &param, &repeat)) return false;
+    message = {static_cast<MessageKind>(kind), param, repeat != 0};
     // Taps meant for the page must not act when it comes back.
     if (message.kind == MessageKind::ActivateApp && param == 0) keyLatch_.forget();
     return true;
@@ -78,7 +84,7 @@ bool WebBackend::takeMessage(WindowMessage& message) {
 void WebBackend::waitMessage() { pageWaitMessage(); }
 
 void WebBackend::postMessage(const WindowMessage& message) {
-    pagePostMessage(static_cast<int>(message.kind), message.param);
+    pagePostMessage(static_cast<int>(message.kind), message.param, message.repeat ? 1 : 0);
 }
 
 void WebBackend::destroyWindow() {
@@ -101,8 +107,9 @@ int64_t WebBackend::calendarSeconds() { return int64_t(std::time(nullptr)); }
 
 uint64_t WebBackend::clockMicros() { return uint64_t(emscripten_get_now() * 1000.0); }
 
-int WebBackend::messageBox(const std::string& caption, const std::string& text) {
-    return pageMessageBox(caption.c_str(), text.c_str()) != 0 ? messageBoxOk : 0;
+int WebBackend::messageBox(const std::string& caption, const std::string& text, BoxIcon icon) {
+    return pageMessageBox(caption.c_str(), text.c_str(), icon == BoxIcon::Error ? 1 : 0) != 0 ? messageBoxOk
+                                                                                               : messageBoxNotShown;
 }
 
 void WebBackend::debugOutput(const std::string& text) {
