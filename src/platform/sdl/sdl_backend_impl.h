@@ -80,7 +80,7 @@ private:
         void operator()(Synth* synth) const;
     };
     void startSynth();
-    void renderMusic(int16_t* out, size_t frames);
+    void renderMusic(int32_t* out, size_t frames);
 
     SDL_Window* window_ = nullptr;
     // Where the window was before full screen: without a window manager
