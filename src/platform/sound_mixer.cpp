@@ -85,13 +85,23 @@ void SoundMixer::play(int index) {
 
 bool SoundMixer::playing(int index) const { return validSlot(index) && voices_[index].sounding; }
 
+namespace {
+
+// Calls step(done, count) for the working blocks of `frames` frames, in
+// order, so that the mixer's sums fit on the stack.
+constexpr size_t chunkFrames = 256;
+template <class Step>
+void inChunks(size_t frames, Step step) {
+    for (size_t done = 0; done < frames; done += chunkFrames) step(done, std::min(chunkFrames, frames - done));
+}
+
+}  // namespace
+
 void SoundMixer::addTo(int32_t* sum, size_t frames) {
     // Summing wide and scaling once keeps the result independent of the
     // order the effects are added in.
-    constexpr size_t chunkFrames = 256;
     int32_t effects[chunkFrames * 2];
-    for (size_t done = 0; done < frames;) {
-        const size_t count = std::min(chunkFrames, frames - done);
+    inChunks(frames, [&](size_t done, size_t count) {
         std::fill(effects, effects + count * 2, 0);
         for (Voice& voice : voices_) {
             if (!voice.sounding) continue;
@@ -104,18 +114,14 @@ void SoundMixer::addTo(int32_t* sum, size_t frames) {
         }
         for (size_t k = 0; k < count * 2; ++k)
             sum[done * 2 + k] += effects[k] * effectGainNumerator / effectGainDenominator;
-        done += count;
-    }
+    });
 }
 
 void SoundMixer::mix(int16_t* out, size_t frames) {
-    constexpr size_t chunkFrames = 256;
     int32_t sum[chunkFrames * 2];
-    for (size_t done = 0; done < frames;) {
-        const size_t count = std::min(chunkFrames, frames - done);
+    inChunks(frames, [&](size_t done, size_t count) {
         std::fill(sum, sum + count * 2, 0);
         addTo(sum, count);
         for (size_t k = 0; k < count * 2; ++k) out[done * 2 + k] = softLimit(sum[k]);
-        done += count;
-    }
+    });
 }

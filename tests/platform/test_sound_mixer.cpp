@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ostream>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/sound_mixer.h"
@@ -153,43 +156,43 @@ TEST(SoundMixer, EffectsMix) {
     EXPECT_EQ(mixFrames(mixer, 3), (std::vector<int16_t>{120, -70, 120, -70, 100, -100}));
 }
 
-TEST(SoundMixer, HalfLevelIsTakenOfTheSumNotOfEachEffect) {
-    // 1 + 1 halved is 1; each halved first would give 0.
-    SoundMixer mixer;
-    mixer.setEffect(0, constant(1, 1, -1));
-    mixer.setEffect(1, constant(1, 1, -1));
-    mixer.play(0);
-    mixer.play(1);
-    EXPECT_EQ(mixFrames(mixer, 1), constant(1, 1, -1));
-}
+// Several effects sounding together, one frame each: slot k holds the
+// k-th (left, right) pair.
+struct SumCase {
+    const char* name;
+    std::vector<std::pair<int16_t, int16_t>> effects;
+    std::pair<int16_t, int16_t> expected;
+};
 
-TEST(SoundMixer, FullScaleEffectPlaysBelowTheKnee) {
-    SoundMixer mixer;
-    mixer.setEffect(3, {32767, -32768});
-    mixer.play(3);
-    EXPECT_EQ(mixFrames(mixer, 1), (std::vector<int16_t>{16383, -16384}));
-}
+void PrintTo(const SumCase& c, std::ostream* os) { *os << c.name; }
 
-TEST(SoundMixer, SevenLoudEffectsAreBentBelowFullScale) {
-    // 7 x 30000 / 2 = 105000, bent by the limiter.
+class EffectSumTable : public ::testing::TestWithParam<SumCase> {};
+
+TEST_P(EffectSumTable, PlaysAtHalfTheSumThroughTheLimiter) {
     SoundMixer mixer;
-    for (int slot = 0; slot < soundEffectSlots; ++slot) {
-        mixer.setEffect(slot, constant(1, 30000, -30000));
-        mixer.play(slot);
+    const SumCase& c = GetParam();
+    for (size_t slot = 0; slot < c.effects.size(); ++slot) {
+        mixer.setEffect(int(slot), constant(1, c.effects[slot].first, c.effects[slot].second));
+        mixer.play(int(slot));
     }
-    EXPECT_EQ(mixFrames(mixer, 1), (std::vector<int16_t>{31372, -31372}));
+    EXPECT_EQ(mixFrames(mixer, 1), constant(1, c.expected.first, c.expected.second));
 }
 
-TEST(SoundMixer, LimitingDoesNotDependOnOrder) {
-    // The halved sum of +30000 +30000 -30000 is 15000 and passes unchanged,
-    // whichever effect comes first.
-    SoundMixer mixer;
-    mixer.setEffect(0, constant(1, 30000, -30000));
-    mixer.setEffect(1, constant(1, 30000, -30000));
-    mixer.setEffect(2, constant(1, -30000, 30000));
-    for (int slot = 0; slot < 3; ++slot) mixer.play(slot);
-    EXPECT_EQ(mixFrames(mixer, 1), constant(1, 15000, -15000));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Sums, EffectSumTable,
+    ::testing::Values(
+        // 1 + 1 halved is 1; each halved first would give 0.
+        SumCase{"HalfOfTheSumNotOfEachEffect", {{1, -1}, {1, -1}}, {1, -1}},
+        SumCase{"FullScaleEffectPlaysBelowTheKnee", {{32767, -32768}}, {16383, -16384}},
+        // The halved sum of +30000 +30000 -30000 is 15000 and passes
+        // unchanged, whichever effect comes first.
+        SumCase{"LimitingDoesNotDependOnOrder", {{30000, -30000}, {30000, -30000}, {-30000, 30000}}, {15000, -15000}},
+        // 7 x 30000 / 2 = 105000, bent by the limiter.
+        SumCase{"SevenLoudEffectsBendBelowFullScale",
+                {{30000, -30000}, {30000, -30000}, {30000, -30000}, {30000, -30000}, {30000, -30000},
+                 {30000, -30000}, {30000, -30000}},
+                {31372, -31372}}),
+    [](const ::testing::TestParamInfo<SumCase>& info) { return std::string(info.param.name); });
 
 TEST(SoundMixer, AddToLeavesTheSumWideAndUnlimited) {
     SoundMixer mixer;
