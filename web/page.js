@@ -201,6 +201,19 @@
     }).catch(() => say('The soundfont did not load: the game plays without music.'));
   };
 
+  // The mix never reaches full scale: as the game's own mixer does for the
+  // desktop, a sample up to the knee passes unchanged and the excess x above
+  // it is bent to x * room / (x + room), which leaves the knee with a slope
+  // of 1 and never reaches the ceiling.
+  const limiterKnee = 24576 / 32768, mixCeiling = 32000 / 32768;
+  const softLimit = value => {
+    const size = Math.abs(value);
+    if (size <= limiterKnee) return value;
+    const room = mixCeiling - limiterKnee, excess = size - limiterKnee;
+    const bent = limiterKnee + excess * room / (excess + room);
+    return value < 0 ? -bent : bent;
+  };
+
   // Fills one stretch of the output: the game's effects and music, rendered
   // on the game's thread between two of its waits.
   const renderSound = (left, right) => {
@@ -222,8 +235,8 @@
     for (let i = 0; i < frames; ++i) {
       const effectLeft = effects[2 * i] / 32768, effectRight = effects[2 * i + 1] / 32768;
       const musicLeft = musicBuffers[0][i], musicRight = musicBuffers[1][i];
-      left[i] = effectLeft + musicLeft;
-      right[i] = effectRight + musicRight;
+      left[i] = softLimit(effectLeft + musicLeft);
+      right[i] = softLimit(effectRight + musicRight);
       effectsPeak = Math.max(effectsPeak, Math.abs(effectLeft), Math.abs(effectRight));
       musicPeak = Math.max(musicPeak, Math.abs(musicLeft), Math.abs(musicRight));
     }

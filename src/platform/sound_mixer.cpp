@@ -15,6 +15,18 @@ int sampleAt(const uint8_t* frame, int channel, int bytesPerSample) {
 
 }  // namespace
 
+int16_t softLimit(int64_t sample) {
+    // Far beyond anything a mix can sum to, and safe to negate.
+    constexpr int64_t widest = int64_t{1} << 40;
+    sample = std::clamp(sample, -widest, widest);
+    const int64_t size = sample < 0 ? -sample : sample;
+    if (size <= limiterKnee) return static_cast<int16_t>(sample);
+    constexpr int64_t room = mixCeiling - limiterKnee;
+    const int64_t excess = size - limiterKnee;
+    const int64_t bent = limiterKnee + excess * room / (excess + room);
+    return static_cast<int16_t>(sample < 0 ? -bent : bent);
+}
+
 std::optional<std::vector<int16_t>> convertEffect(const SoundFormat& format, const uint8_t* data,
                                                   size_t size, uint32_t deviceRate) {
     const int channels = format.channels;
@@ -73,25 +85,43 @@ void SoundMixer::play(int index) {
 
 bool SoundMixer::playing(int index) const { return validSlot(index) && voices_[index].sounding; }
 
-void SoundMixer::mix(int16_t* out, size_t frames) {
-    // Summing wide and clipping once keeps the result independent of the
+namespace {
+
+// Calls step(done, count) for the working blocks of `frames` frames, in
+// order, so that the mixer's sums fit on the stack.
+constexpr size_t chunkFrames = 256;
+template <class Step>
+void inChunks(size_t frames, Step step) {
+    for (size_t done = 0; done < frames; done += chunkFrames) step(done, std::min(chunkFrames, frames - done));
+}
+
+}  // namespace
+
+void SoundMixer::addTo(int32_t* sum, size_t frames) {
+    // Summing wide and scaling once keeps the result independent of the
     // order the effects are added in.
-    constexpr size_t chunkFrames = 256;
-    int32_t sum[chunkFrames * 2];
-    for (size_t done = 0; done < frames;) {
-        const size_t count = std::min(chunkFrames, frames - done);
-        std::fill(sum, sum + count * 2, 0);
+    int32_t effects[chunkFrames * 2];
+    inChunks(frames, [&](size_t done, size_t count) {
+        std::fill(effects, effects + count * 2, 0);
         for (Voice& voice : voices_) {
             if (!voice.sounding) continue;
             const size_t total = voice.samples.size() / 2;
             const size_t take = std::min(count, total - voice.frame);
             const int16_t* from = voice.samples.data() + voice.frame * 2;
-            for (size_t k = 0; k < take * 2; ++k) sum[k] += from[k];
+            for (size_t k = 0; k < take * 2; ++k) effects[k] += from[k];
             voice.frame += take;
             if (voice.frame >= total) voice.sounding = false;
         }
         for (size_t k = 0; k < count * 2; ++k)
-            out[done * 2 + k] = static_cast<int16_t>(std::clamp<int32_t>(sum[k], INT16_MIN, INT16_MAX));
-        done += count;
-    }
+            sum[done * 2 + k] += effects[k] * effectGainNumerator / effectGainDenominator;
+    });
+}
+
+void SoundMixer::mix(int16_t* out, size_t frames) {
+    int32_t sum[chunkFrames * 2];
+    inChunks(frames, [&](size_t done, size_t count) {
+        std::fill(sum, sum + count * 2, 0);
+        addTo(sum, count);
+        for (size_t k = 0; k < count * 2; ++k) out[done * 2 + k] = softLimit(sum[k]);
+    });
 }

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ostream>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/sound_mixer.h"
@@ -117,6 +121,8 @@ std::vector<int16_t> constant(size_t frames, int16_t left, int16_t right) {
     return out;
 }
 
+// The effects play at half their own level.
+
 TEST(SoundMixer, SilentWhenNothingPlays) {
     SoundMixer mixer;
     mixer.setEffect(0, {1000, 1000});
@@ -125,7 +131,7 @@ TEST(SoundMixer, SilentWhenNothingPlays) {
 
 TEST(SoundMixer, EffectPlaysOnceThenFallsSilent) {
     SoundMixer mixer;
-    mixer.setEffect(2, {1, -1, 2, -2, 3, -3});
+    mixer.setEffect(2, {2, -2, 4, -4, 6, -6});
     mixer.play(2);
     EXPECT_TRUE(mixer.playing(2));
     EXPECT_EQ(mixFrames(mixer, 5), (std::vector<int16_t>{1, -1, 2, -2, 3, -3, 0, 0, 0, 0}));
@@ -135,7 +141,7 @@ TEST(SoundMixer, EffectPlaysOnceThenFallsSilent) {
 
 TEST(SoundMixer, PlayCarriesOverBuffers) {
     SoundMixer mixer;
-    mixer.setEffect(0, {1, 1, 2, 2, 3, 3});
+    mixer.setEffect(0, {2, 2, 4, 4, 6, 6});
     mixer.play(0);
     EXPECT_EQ(mixFrames(mixer, 2), (std::vector<int16_t>{1, 1, 2, 2}));
     EXPECT_EQ(mixFrames(mixer, 2), (std::vector<int16_t>{3, 3, 0, 0}));
@@ -143,36 +149,65 @@ TEST(SoundMixer, PlayCarriesOverBuffers) {
 
 TEST(SoundMixer, EffectsMix) {
     SoundMixer mixer;
-    mixer.setEffect(0, constant(3, 100, -100));
-    mixer.setEffect(6, constant(2, 20, 30));
+    mixer.setEffect(0, constant(3, 200, -200));
+    mixer.setEffect(6, constant(2, 40, 60));
     mixer.play(0);
     mixer.play(6);
     EXPECT_EQ(mixFrames(mixer, 3), (std::vector<int16_t>{120, -70, 120, -70, 100, -100}));
 }
 
-TEST(SoundMixer, SumsSaturate) {
+// Several effects sounding together, one frame each: slot k holds the
+// k-th (left, right) pair.
+struct SumCase {
+    const char* name;
+    std::vector<std::pair<int16_t, int16_t>> effects;
+    std::pair<int16_t, int16_t> expected;
+};
+
+void PrintTo(const SumCase& c, std::ostream* os) { *os << c.name; }
+
+class EffectSumTable : public ::testing::TestWithParam<SumCase> {};
+
+TEST_P(EffectSumTable, PlaysAtHalfTheSumThroughTheLimiter) {
     SoundMixer mixer;
-    for (int slot = 0; slot < soundEffectSlots; ++slot) {
-        mixer.setEffect(slot, constant(1, 30000, -30000));
-        mixer.play(slot);
+    const SumCase& c = GetParam();
+    for (size_t slot = 0; slot < c.effects.size(); ++slot) {
+        mixer.setEffect(int(slot), constant(1, c.effects[slot].first, c.effects[slot].second));
+        mixer.play(int(slot));
     }
-    EXPECT_EQ(mixFrames(mixer, 1), (std::vector<int16_t>{32767, -32768}));
+    EXPECT_EQ(mixFrames(mixer, 1), constant(1, c.expected.first, c.expected.second));
 }
 
-TEST(SoundMixer, SaturationDoesNotDependOnOrder) {
-    // +30000 +30000 -30000 clipped step by step would give 2767; the true
-    // sum is 30000 and fits.
+INSTANTIATE_TEST_SUITE_P(
+    Sums, EffectSumTable,
+    ::testing::Values(
+        // 1 + 1 halved is 1; each halved first would give 0.
+        SumCase{"HalfOfTheSumNotOfEachEffect", {{1, -1}, {1, -1}}, {1, -1}},
+        SumCase{"FullScaleEffectPlaysBelowTheKnee", {{32767, -32768}}, {16383, -16384}},
+        // The halved sum of +30000 +30000 -30000 is 15000 and passes
+        // unchanged, whichever effect comes first.
+        SumCase{"LimitingDoesNotDependOnOrder", {{30000, -30000}, {30000, -30000}, {-30000, 30000}}, {15000, -15000}},
+        // 7 x 30000 / 2 = 105000, bent by the limiter.
+        SumCase{"SevenLoudEffectsBendBelowFullScale",
+                {{30000, -30000}, {30000, -30000}, {30000, -30000}, {30000, -30000}, {30000, -30000},
+                 {30000, -30000}, {30000, -30000}},
+                {31372, -31372}}),
+    [](const ::testing::TestParamInfo<SumCase>& info) { return std::string(info.param.name); });
+
+TEST(SoundMixer, AddToLeavesTheSumWideAndUnlimited) {
     SoundMixer mixer;
-    mixer.setEffect(0, constant(1, 30000, 30000));
-    mixer.setEffect(1, constant(1, 30000, 30000));
-    mixer.setEffect(2, constant(1, -30000, -30000));
-    for (int slot = 0; slot < 3; ++slot) mixer.play(slot);
-    EXPECT_EQ(mixFrames(mixer, 1), constant(1, 30000, 30000));
+    mixer.setEffect(0, constant(2, 30000, -30000));
+    mixer.setEffect(1, constant(2, 30000, -30000));
+    mixer.play(0);
+    mixer.play(1);
+    std::vector<int32_t> sum{20000, -20000, 0, 7};
+    mixer.addTo(sum.data(), 2);
+    EXPECT_EQ(sum, (std::vector<int32_t>{50000, -50000, 30000, -29993}));
 }
 
 TEST(SoundMixer, PlayingAgainRewindsAndCutsThePreviousPlay) {
     SoundMixer mixer;
-    mixer.setEffect(1, {10, 10, 20, 20, 30, 30, 40, 40});
+    mixer.setEffect(1, {20, 20, 40, 40, 60, 60, 80, 80});
     mixer.play(1);
     EXPECT_EQ(mixFrames(mixer, 2), (std::vector<int16_t>{10, 10, 20, 20}));
     mixer.play(1);
@@ -205,7 +240,7 @@ TEST(SoundMixer, ReplacingAnEffectStopsIt) {
     SoundMixer mixer;
     mixer.setEffect(4, constant(4, 500, 500));
     mixer.play(4);
-    mixer.setEffect(4, constant(2, 7, 7));
+    mixer.setEffect(4, constant(2, 14, 14));
     EXPECT_FALSE(mixer.playing(4));
     EXPECT_EQ(mixFrames(mixer, 1), constant(1, 0, 0));
     mixer.play(4);
@@ -215,8 +250,8 @@ TEST(SoundMixer, ReplacingAnEffectStopsIt) {
 TEST(SoundMixer, LongBuffersAreWhollyMixed) {
     // Longer than the mixer's internal working block.
     SoundMixer mixer;
-    mixer.setEffect(0, constant(1000, 3, -3));
-    mixer.setEffect(1, constant(700, 1, 1));
+    mixer.setEffect(0, constant(1000, 6, -6));
+    mixer.setEffect(1, constant(700, 2, 2));
     mixer.play(0);
     mixer.play(1);
     const auto out = mixFrames(mixer, 1200);
@@ -230,12 +265,54 @@ TEST(SoundMixer, LongBuffersAreWhollyMixed) {
 
 TEST(SoundMixer, ConvertedEffectPlaysAtDeviceRate) {
     SoundMixer mixer;
-    const auto bytes = pcm16({0, 1000});
+    const auto bytes = pcm16({0, 2000});
     auto effect = convertEffect(format(1, 22050, 16), bytes.data(), bytes.size(), 44100);
     ASSERT_TRUE(effect.has_value());
     mixer.setEffect(5, std::move(*effect));
     mixer.play(5);
     EXPECT_EQ(mixFrames(mixer, 5), (std::vector<int16_t>{0, 0, 500, 500, 1000, 1000, 1000, 1000, 0, 0}));
+}
+
+// The soft limiter.
+
+struct LimiterCase {
+    const char* name;
+    int64_t in;
+    int16_t out;
+};
+
+void PrintTo(const LimiterCase& c, std::ostream* os) { *os << c.name; }
+
+class SoftLimiterTable : public ::testing::TestWithParam<LimiterCase> {};
+
+TEST_P(SoftLimiterTable, BendsOnlyAboveTheKnee) {
+    EXPECT_EQ(softLimit(GetParam().in), GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Samples, SoftLimiterTable,
+    ::testing::Values(LimiterCase{"Silence", 0, 0}, LimiterCase{"QuietPasses", 1000, 1000},
+                      LimiterCase{"QuietNegativePasses", -1000, -1000},
+                      LimiterCase{"KneePasses", 24576, 24576}, LimiterCase{"NegativeKneePasses", -24576, -24576},
+                      LimiterCase{"JustAboveKneeBends", 24600, 24599},
+                      LimiterCase{"FullScaleIsBent", 32767, 28470},
+                      LimiterCase{"NegativeFullScaleIsBent", -32768, -28470},
+                      LimiterCase{"KneePlusRoomIsHalfwayUp", 32000, 28288},
+                      LimiterCase{"TwiceFullScale", 65536, 30860},
+                      LimiterCase{"SevenFullEffects", 229369, 31740},
+                      LimiterCase{"WidestIntStaysBelowCeiling", 2147483647, 31999},
+                      LimiterCase{"MostNegativeIntStaysBelowCeiling", -2147483648LL, -31999},
+                      LimiterCase{"AbsurdlyWideStaysBelowCeiling", INT64_MIN, -31999}),
+    [](const ::testing::TestParamInfo<LimiterCase>& info) { return std::string(info.param.name); });
+
+TEST(SoftLimiter, RisesSteadilyAndNeverReachesFullScale) {
+    int previous = -32768;
+    for (int64_t in = -(int64_t{1} << 33); in <= (int64_t{1} << 33); in += 4099) {
+        const int out = softLimit(in);
+        ASSERT_GE(out, previous) << "at " << in;
+        ASSERT_LT(std::abs(out), 32000) << "at " << in;
+        previous = out;
+    }
 }
 
 }  // namespace

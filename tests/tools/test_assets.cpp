@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -114,7 +115,7 @@ TEST(GeneratedBackground, MapCellsAreOpaqueAndOnlyTheGlintsUseTheAnimatedEntry) 
     const BitmapImage& image = sheetImage(backgroundIndex);
     ASSERT_FALSE(image.pixels.empty());
     // A clear pixel in a cell would show the cleared screen through the floor.
-    for (int code = 0; code < 8; ++code) {
+    for (int code = 0; code < 7; ++code) {
         EXPECT_EQ(countPixels(image, {64 * code, 0, 64 * code + 64, 64}, 0), 0) << "cell code " << code;
     }
     // The glints are drawn over the neighbouring cell, so they must not hide it.
@@ -137,6 +138,25 @@ TEST(GeneratedBackground, MapCellsAreOpaqueAndOnlyTheGlintsUseTheAnimatedEntry) 
                     << layout::sheets[s].fileName << " at " << x << "," << y;
             }
     }
+}
+
+TEST(GeneratedBackground, PitIsARingOnAClearGround) {
+    // The fall stretches the pit's picture up to 264 pixels square over the
+    // meadow: only its ring and throat may be painted, its corners clear.
+    const BitmapImage& image = sheetImage(backgroundIndex);
+    ASSERT_FALSE(image.pixels.empty());
+    const layout::Rect pit = layout::bg::pit;
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{63, 0}, std::pair{0, 63}, std::pair{63, 63},
+                               std::pair{4, 4}, std::pair{59, 59}})
+        EXPECT_EQ(pixel(image, pit.left + x, pit.top + y), 0) << "corner pixel " << x << "," << y;
+    // The ring reaches the middle of each side, and the throat is painted.
+    for (const auto& [x, y] : {std::pair{32, 1}, std::pair{1, 32}, std::pair{62, 32}, std::pair{32, 62},
+                               std::pair{32, 32}})
+        EXPECT_NE(pixel(image, pit.left + x, pit.top + y), 0) << "pixel " << x << "," << y;
+    // A round pit leaves about a fifth of its square clear.
+    const int clear = countPixels(image, pit, 0);
+    EXPECT_GT(clear, 64 * 64 / 8);
+    EXPECT_LT(clear, 64 * 64 / 4);
 }
 
 TEST(GeneratedStatusSheets, DigitsKeepToTheTenPixelsTheGameSetsThemApart) {
@@ -184,5 +204,80 @@ TEST_P(EachWave, HasTheCanonicalHeaderAndIsShortAndAudible) {
 
 INSTANTIATE_TEST_SUITE_P(GeneratedSounds, EachWave, ::testing::ValuesIn(waveFiles),
                          [](const auto& info) { return "effect" + std::to_string(info.index); });
+
+// An effect's samples as -1..1, and the whole file's rate.
+std::vector<double> waveSamples(const char* name, uint32_t& rate) {
+    const std::vector<uint8_t> w = readAsset(std::string("音楽/") + name);
+    std::vector<double> samples;
+    if (w.size() < 44) return samples;
+    rate = u32(w, 24);
+    for (size_t at = 44; at + 1 < w.size(); at += 2) samples.push_back(int16_t(u16(w, at)) / 32768.0);
+    return samples;
+}
+
+double rmsDb(const std::vector<double>& samples, size_t count) {
+    double energy = 0;
+    for (size_t i = 0; i < count; ++i) energy += samples[i] * samples[i];
+    return 10 * std::log10(energy / double(count));
+}
+
+struct LoudnessCase {
+    const char* name;
+    const char* file;
+    int heardMs;  // 0: the whole effect is heard
+};
+
+void PrintTo(const LoudnessCase& c, std::ostream* os) { *os << c.name; }
+
+class EffectLoudness : public ::testing::TestWithParam<LoudnessCase> {};
+
+// Made level with each other, so that the mixer, which plays them 6 dB
+// lower, puts them beside the music rather than over it.
+TEST_P(EffectLoudness, SitsWithin1DbOfMinus15DbfsRms) {
+    uint32_t rate = 0;
+    const std::vector<double> samples = waveSamples(GetParam().file, rate);
+    ASSERT_FALSE(samples.empty());
+    const size_t heard = GetParam().heardMs ? size_t(rate) * GetParam().heardMs / 1000 : samples.size();
+    ASSERT_LE(heard, samples.size());
+    const double level = rmsDb(samples, heard);
+    EXPECT_GT(level, -16.0);
+    EXPECT_LT(level, -14.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GeneratedSounds, EffectLoudness,
+    ::testing::Values(LoudnessCase{"Sword", "剣.wav", 0}, LoudnessCase{"Enemy", "敵.wav", 0},
+                      LoudnessCase{"Boss", "ボス.wav", 0}, LoudnessCase{"Magic", "魔法.wav", 0},
+                      LoudnessCase{"LevelUp", "レベルアップ.wav", 0}, LoudnessCase{"Character", "キャラ.wav", 0},
+                      // Restarted every frame: only its first 16 ms are ever heard.
+                      LoudnessCase{"EarthquakeFirstFrame", "地震.wav", 16}),
+    [](const ::testing::TestParamInfo<LoudnessCase>& info) { return std::string(info.param.name); });
+
+// The power of `samples` at `hz`, by a plain Fourier sum.
+double powerAt(const std::vector<double>& samples, uint32_t rate, double hz) {
+    double re = 0, im = 0;
+    const double step = 2 * 3.14159265358979 * hz / rate;
+    for (size_t i = 0; i < samples.size(); ++i) {
+        re += samples[i] * std::cos(step * double(i));
+        im += samples[i] * std::sin(step * double(i));
+    }
+    return re * re + im * im;
+}
+
+TEST(GeneratedSounds, SwordSwishesWithoutHiss) {
+    uint32_t rate = 0;
+    const std::vector<double> samples = waveSamples("剣.wav", rate);
+    ASSERT_FALSE(samples.empty());
+    double below3k = 0, above6k = 0;
+    for (int hz = 50; hz < int(rate) / 2; hz += 50) {
+        const double power = powerAt(samples, rate, hz);
+        if (hz < 3000) below3k += power;
+        if (hz >= 6000) above6k += power;
+    }
+    // The swish lives under 3 kHz; 6 kHz and up is 30 dB down.
+    const double hiss = 10 * std::log10(above6k / below3k);
+    EXPECT_LT(hiss, -30.0);
+    RecordProperty("hissDb", std::to_string(hiss));
+}
 
 }  // namespace

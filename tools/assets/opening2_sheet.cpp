@@ -1,8 +1,10 @@
 // The opening scene: a moor at dusk with a standing stone over a hidden
 // shaft. The game shows the scene 310 wide at x 0, 5 or 10 (the earthquake
-// shakes it) and draws the stone from the scene's own left edge at a fixed
-// place on top, so the ground under the stone is one flat shade that
-// matches wherever the stone lands.
+// shakes it) in the bottom left of the screen and draws the stone from the
+// scene's own left edge at a fixed place on top, so the ground under the
+// stone is one flat shade that matches wherever the stone lands. The title
+// menu covers the scene's right part from about column 230 on: everything
+// that tells the story stands left of it, and the right is open moor.
 #include <cmath>
 
 #include "landscape.h"
@@ -28,9 +30,9 @@ void paintMoor(Canvas& c) {
     paintSky(c, scene, {{0, pal::shade(pal::night, 1)}, {22, pal::shade(pal::night, 3)}, {42, pal::shade(pal::night, 5)},
                         {56, pal::shade(pal::dawn, 1)}, {70, pal::shade(pal::dawn, 2)}});
     paintStars(c, {0, 0, scene.right, 40}, 45, 3);
-    // A low moon in the east.
-    c.fillEllipse(262, 24, 9, 9, pal::shade(pal::bone, 7));
-    c.fillEllipse(266, 21, 8, 8, pal::shade(pal::night, 2));
+    // A low moon, clear of the menu.
+    c.fillEllipse(214, 22, 9, 9, pal::shade(pal::bone, 7));
+    c.fillEllipse(218, 19, 8, 8, pal::shade(pal::night, 2));
     paintRidge(c, {0, 0, scene.right, 96}, 58, 14, pal::shade(pal::dusk, 1), pal::shade(pal::dusk, 3), 7);
     paintRidge(c, {0, 0, scene.right, 96}, 76, 7, pal::shade(pal::heather, 0), pal::shade(pal::heather, 2), 8);
     // The moor: far rows dark, the flat band under the stone, then nearer
@@ -62,14 +64,15 @@ void paintMoor(Canvas& c) {
         c.set(x + 1, y - 1, pal::shade(pal::heather, 5));
         c.set(x - 1, y - 1, pal::shade(pal::grass, 4));
     }
-    // A dead tree on the right frames the scene.
+    // A dead tree beyond the traveller's path, left of the stone, frames
+    // the scene's story.
     addInked(c, [](Canvas& p) {
         const uint8_t bark = pal::shade(pal::leather, 1);
-        p.thickLine(292, 200, 290, 110, 4, bark);
-        p.thickLine(290, 140, 270, 112, 2, bark);
-        p.thickLine(291, 125, 308, 98, 2, bark);
-        p.thickLine(276, 120, 262, 118, 1.2, bark);
-        p.thickLine(303, 106, 314, 108, 1.2, bark);
+        p.thickLine(80, 150, 78, 74, 3.5, bark);
+        p.thickLine(78, 104, 60, 80, 2, bark);
+        p.thickLine(79, 92, 96, 66, 2, bark);
+        p.thickLine(66, 88, 54, 86, 1.2, bark);
+        p.thickLine(91, 74, 102, 76, 1.2, bark);
     });
 }
 

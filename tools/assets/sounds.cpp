@@ -14,18 +14,20 @@ double timeOf(size_t i) { return static_cast<double>(i) / sampleRate; }
 }  // namespace
 
 // A whoosh: noise through a band that sweeps up and back down as the
-// blade passes.
+// blade passes, kept below about 3 kHz so that it swishes rather than
+// hisses.
 std::vector<int16_t> soundSword() {
     Samples out = silence(0.24);
     Random random(101);
-    Filter band;
+    Filter band, smooth, smoother, smoothest;
     for (size_t i = 0; i < out.size(); ++i) {
         const double t = timeOf(i) / 0.24;
-        const double centre = 700 + 3200 * std::sin(pi * std::min(t * 1.3, 1.0));
+        const double centre = 450 + 1500 * std::sin(pi * std::min(t * 1.3, 1.0));
         const double envelope = std::min(1.0, t * 8) * (1 - t) * (1 - t);
-        out[i] = band.bandPass(random.signedUnit(), centre, 1.6) * envelope;
+        const double swish = band.bandPass(random.signedUnit(), centre, 2.5);
+        out[i] = smoothest.lowPass(smoother.lowPass(smooth.lowPass(swish, 2400), 2400), 2400) * envelope;
     }
-    return toPcm(out, 0.8);
+    return toPcmAtEffectLevel(out);
 }
 
 // A squelching pop falling away in pitch.
@@ -41,7 +43,7 @@ std::vector<int16_t> soundEnemyDies() {
         const double burst = low.lowPass(random.signedUnit(), 1800) * decay(t, 0.03);
         out[i] = tone + burst;
     }
-    return toPcm(out, 0.85);
+    return toPcmAtEffectLevel(out);
 }
 
 // A long, deep explosion with aftershocks and a falling groan.
@@ -60,7 +62,7 @@ std::vector<int16_t> soundBossDies() {
         const double groan = std::sin(2 * pi * phase) * decay(t, 0.6) * 0.6;
         out[i] = (noise + groan) * std::min(1.0, (1.45 - t) * 8);
     }
-    return toPcm(out, 0.95);
+    return toPcmAtEffectLevel(out);
 }
 
 // A rising, wavering tone with a shimmer on top: a spell taking flight.
@@ -75,7 +77,7 @@ std::vector<int16_t> soundMagic() {
         const double envelope = std::min(1.0, t * 20) * decay(t, 0.14);
         out[i] = (std::sin(2 * pi * a) + 0.45 * triangleWave(b) * (0.5 + 0.5 * std::sin(2 * pi * 15 * t))) * envelope;
     }
-    return toPcm(out, 0.75);
+    return toPcmAtEffectLevel(out);
 }
 
 // A bright rising arpeggio, C E G and the C above, the last note held.
@@ -94,7 +96,7 @@ std::vector<int16_t> soundLevelUp() {
             out[i] += (0.6 * squareWave(phase, 0.25) + 0.4 * triangleWave(phase * 2)) * envelope;
         }
     }
-    return toPcm(out, 0.7);
+    return toPcmAtEffectLevel(out);
 }
 
 // A slow, sinking lament: four falling notes, the last one fading.
@@ -115,7 +117,7 @@ std::vector<int16_t> soundPlayerDies() {
         }
         start += lengths[n];
     }
-    return toPcm(out, 0.8);
+    return toPcmAtEffectLevel(out);
 }
 
 // A deep rumble at full strength from the very first sample: the game
@@ -134,5 +136,7 @@ std::vector<int16_t> soundEarthquake() {
         const double tail = t < 0.45 ? 1.0 : 1.0 - (t - 0.45) / 0.15;
         out[i] = (rumble * 6 + throb) * tail;
     }
-    return toPcm(out, 0.95);
+    // Only the first frame's length is ever heard, so that is what is
+    // made level with the other effects.
+    return toPcmAtEffectLevel(out, sampleRate * 16 / 1000);
 }

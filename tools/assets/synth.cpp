@@ -16,6 +16,17 @@ std::vector<int16_t> toPcm(const Samples& samples, double peak) {
     return pcm;
 }
 
+std::vector<int16_t> toPcmAtEffectLevel(const Samples& samples, size_t heard) {
+    if (heard == 0 || heard > samples.size()) heard = samples.size();
+    double loudest = 1e-9, energy = 0;
+    for (double s : samples) loudest = std::max(loudest, std::fabs(s));
+    for (size_t i = 0; i < heard; ++i) energy += samples[i] * samples[i];
+    const double rms = std::sqrt(energy / std::max<size_t>(heard, 1));
+    const double wanted = std::pow(10.0, effectRmsDb / 20);
+    const double peak = std::min(0.95, rms > 0 ? wanted / rms * loudest : 0.95);
+    return toPcm(samples, peak);
+}
+
 double squareWave(double phase, double duty) { return phase - std::floor(phase) < duty ? 1.0 : -1.0; }
 
 double triangleWave(double phase) {

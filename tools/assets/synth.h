@@ -3,6 +3,7 @@
 // 16-bit samples.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -13,6 +14,14 @@ using Samples = std::vector<double>;
 Samples silence(double seconds);
 // Scales so the loudest sample sits at `peak` (0..1) and converts.
 std::vector<int16_t> toPcm(const Samples& samples, double peak = 0.9);
+
+// The loudness every effect is made at: an RMS of -15 dBFS in the file,
+// which the game's mixer plays 6 dB lower, level with the music.
+constexpr double effectRmsDb = -15.0;
+
+// Scales so the RMS of the first `heard` samples (all of them when 0)
+// sits at effectRmsDb, the loudest sample never above 0.95, and converts.
+std::vector<int16_t> toPcmAtEffectLevel(const Samples& samples, size_t heard = 0);
 
 double squareWave(double phase, double duty = 0.5);  // phase in cycles
 double triangleWave(double phase);

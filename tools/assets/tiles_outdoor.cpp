@@ -125,22 +125,23 @@ Canvas drawRuinTile() {
     return tile;
 }
 
+// The pit: a ring of rough stones round the dark throat of the shaft,
+// on a clear ground. The fall stretches this picture over the meadow, so
+// nothing outside the ring may be painted.
 Canvas drawPitTile() {
     Canvas tile(cell, cell);
-    paintMeadow(tile, 11);
-    // A ring of rough stones, then the dark throat of the shaft.
-    const double cx = 32, cy = 33;
+    const double cx = 32, cy = 32;
     tile.paint([&](int x, int y) -> uint8_t {
-        const double dx = (x + 0.5 - cx) / 27.0, dy = (y + 0.5 - cy) / 25.0;
+        const double dx = (x + 0.5 - cx) / 31.5, dy = (y + 0.5 - cy) / 31.5;
         const double r = std::hypot(dx, dy);
-        const double wobble = (tileNoise(x, y, cell, 8, 300) - 0.5) * 0.12;
-        if (r + wobble > 1.0) return 0;
-        if (r + wobble > 0.8) {
+        const double wobble = (tileNoise(x, y, cell, 8, 300) - 0.5) * 0.08;
+        if (r + std::max(wobble, 0.0) > 1.0) return 0;
+        if (r + wobble > 0.74) {
             const double lit = domeLight(-dx, -dy);  // the rim's inner side faces the light
             return rampShade(pal::stone, 2, 5, 1.0 - lit * 0.7);
         }
         // Deeper means darker; the far (upper) wall catches a little light.
-        const double depth = (0.8 - r) / 0.8 + (dy > 0 ? 0.25 : -0.1);
+        const double depth = (0.74 - r) / 0.74 + (dy > 0 ? 0.25 : -0.1);
         if (depth > 0.75) return pal::black;
         if (depth > 0.5) return pal::shade(pal::night, 0);
         if (depth > 0.3) return pal::shade(pal::earth, 1);
@@ -148,10 +149,11 @@ Canvas drawPitTile() {
     });
     for (int a = 0; a < 360; a += 30) {  // stones of the rim
         const double t = a * 3.14159265 / 180;
-        const int sx = static_cast<int>(cx + 25 * std::cos(t)), sy = static_cast<int>(cy + 23 * std::sin(t));
+        const int sx = static_cast<int>(cx + 27 * std::cos(t)), sy = static_cast<int>(cy + 27 * std::sin(t));
         tile.set(sx, sy, pal::shade(pal::stone, 6));
         tile.set(sx + 1, sy + 1, pal::shade(pal::stone, 1));
     }
+    tile.outline(pal::ink);
     return tile;
 }
 

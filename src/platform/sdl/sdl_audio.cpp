@@ -1,6 +1,7 @@
 // The SDL back end's sound-effect device. The mixing itself is done by
 // SoundMixer; this file only owns the device and guards the mixer, which
 // the audio thread reads while the game thread loads and starts effects.
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/sdl/sdl_backend.h"
@@ -83,8 +84,17 @@ void SdlBackend::playEffect(int index) {
 }
 
 void SdlBackend::renderAudio(int16_t* out, size_t frames) {
-    mixer_.mix(out, frames);
-    renderMusic(out, frames);
+    // The effects and the music are summed wide and limited once, so the
+    // mix bends below full scale instead of clipping.
+    int32_t sum[deviceBufferFrames * 2];
+    for (size_t done = 0; done < frames;) {
+        const size_t count = std::min<size_t>(deviceBufferFrames, frames - done);
+        std::fill(sum, sum + count * 2, 0);
+        mixer_.addTo(sum, count);
+        renderMusic(sum, count);
+        for (size_t k = 0; k < count * 2; ++k) out[done * 2 + k] = softLimit(sum[k]);
+        done += count;
+    }
 }
 
 size_t SdlBackend::takeOverAudio() {

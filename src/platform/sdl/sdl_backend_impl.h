@@ -86,7 +86,7 @@ private:
         void operator()(Synth* synth) const;
     };
     void startSynth();
-    void renderMusic(int16_t* out, size_t frames);
+    void renderMusic(int32_t* out, size_t frames);
     void waitForSoundfont();
 
     SDL_Window* window_ = nullptr;

@@ -26,6 +26,12 @@ const char* const soundfonts[] = {
 constexpr double musicGain = 1.0;
 constexpr size_t chunkFrames = 512;
 
+// One of the synthesizer's samples on the mix's 16-bit scale; held well
+// inside 32 bits whatever the synthesizer answers.
+int32_t musicSample(float value) {
+    return int32_t(std::lround(std::clamp(value, -16.0f, 16.0f) * 32767.0f));
+}
+
 }  // namespace
 
 class SdlBackend::Synth final : public MidiSink {
@@ -60,17 +66,18 @@ public:
         if (loaded_) fluid_synth_all_notes_off(synth_, -1);
     }
 
-    // Adds `frames` frames of the synthesizer's output to `out`.
-    void addTo(int16_t* out, size_t frames) {
+    // Adds `frames` frames of the synthesizer's output to the wide sums in
+    // `out`.
+    void addTo(int32_t* out, size_t frames) {
         if (!adopt()) return;
         float left[chunkFrames], right[chunkFrames];
         for (size_t done = 0; done < frames;) {
             const size_t count = std::min(chunkFrames, frames - done);
             fluid_synth_write_float(synth_, int(count), left, 0, 1, right, 0, 1);
             for (size_t i = 0; i < count; ++i) {
-                int16_t* frame = out + 2 * (done + i);
-                frame[0] = int16_t(std::clamp(frame[0] + std::lround(left[i] * 32767.0f), -32768L, 32767L));
-                frame[1] = int16_t(std::clamp(frame[1] + std::lround(right[i] * 32767.0f), -32768L, 32767L));
+                int32_t* frame = out + 2 * (done + i);
+                frame[0] += musicSample(left[i]);
+                frame[1] += musicSample(right[i]);
             }
             done += count;
         }
@@ -184,7 +191,7 @@ void SdlBackend::waitForSoundfont() {
     if (synth_) synth_->waitUntilLoaded();
 }
 
-void SdlBackend::renderMusic(int16_t* out, size_t frames) {
+void SdlBackend::renderMusic(int32_t* out, size_t frames) {
     if (!synth_ || audioRate_ == 0) return;
     const double frameUs = 1e6 / audioRate_;
     // Each stretch ends at the sample of the next record, which then plays
