@@ -14,6 +14,7 @@
 #include "app/frame_stats.h"
 #include "app/game_state.h"
 #include "app/json.h"
+#include "app/autoplayer.h"
 #include "app/monkey.h"
 #include "app/recording_session.h"
 #include "app/startup.h"
@@ -64,6 +65,12 @@ const char* const helpText =
     "  --monkey SEED         a seeded random player in place of the script; the game's\n"
     "                        invariants are checked before every frame (exit 3 when one\n"
     "                        breaks) and what the run reached is printed at the end\n"
+    "  --autoplay SEED       a player program in place of the script: it plays a whole game,\n"
+    "                        from the title to the ending, and closes the game once the\n"
+    "                        best score is shown; what the game reached is printed at the end\n"
+    "  --autoplay-difficulty N  the difficulty it chooses, 0 to 2 (default 0)\n"
+    "                        (--monkey with --autoplay: the two take turns, the monkey's\n"
+    "                        report and invariants as with --monkey alone)\n"
     "  --joystick            joystick 0 is plugged in (centred, no buttons unless scripted)\n"
     "  --events FILE         write what was shown and played as JSON lines\n"
     "  --screenshot F:FILE   write the picture presented in frame F as PNG (repeatable)\n"
@@ -80,6 +87,8 @@ struct Options {
     std::optional<uint32_t> frames;
     std::string inputFile;
     std::optional<uint32_t> monkeySeed;
+    std::optional<uint32_t> autoplaySeed;
+    std::optional<int32_t> autoplayDifficulty;
     bool joystick = false;
     std::string dumpFile;
     std::string midiLogFile;
@@ -146,6 +155,13 @@ Options parseOptions(int argc, char** argv) {
             options.inputFile = value();
         } else if (option == "--monkey") {
             options.monkeySeed = parseNumber<uint32_t>(value(), "--monkey");
+        } else if (option == "--autoplay") {
+            options.autoplaySeed = parseNumber<uint32_t>(value(), "--autoplay");
+        } else if (option == "--autoplay-difficulty") {
+            options.autoplayDifficulty = parseNumber<int32_t>(value(), "--autoplay-difficulty");
+            if (*options.autoplayDifficulty < 0 || *options.autoplayDifficulty > 2) {
+                throw UsageError{"--autoplay-difficulty must be 0, 1 or 2"};
+            }
         } else if (option == "--joystick") {
             options.joystick = true;
         } else if (option == "--dump-state") {
@@ -185,10 +201,12 @@ Options parseOptions(int argc, char** argv) {
         }
     }
     if (!options.replayFile.empty()) {
-        if (!options.inputFile.empty() || options.monkeySeed || options.joystick || options.clockStart != 0 ||
+        if (!options.inputFile.empty() || options.monkeySeed || options.autoplaySeed || options.joystick ||
+            options.clockStart != 0 ||
             options.failingStep || !options.settings.empty() || !options.midiLogFile.empty()) {
             throw UsageError{"--replay takes the inputs and --set from the recording; it cannot have "
-                             "--input, --monkey, --joystick, --clock-start, --fail-display, --set or --midi-log"};
+                             "--input, --monkey, --autoplay, --joystick, --clock-start, --fail-display, --set "
+                             "or --midi-log"};
         }
         if (options.window && options.headless) {
             throw UsageError{"--replay shows the game with --window, or not at all with --headless: give one"};
@@ -200,18 +218,22 @@ Options parseOptions(int argc, char** argv) {
         options.headless = true;
         options.replayCut = options.frames.has_value();
     }
-    const bool headlessOnly = !options.inputFile.empty() || options.monkeySeed || options.joystick ||
+    const bool headlessOnly = !options.inputFile.empty() || options.monkeySeed || options.autoplaySeed ||
+                              options.joystick ||
                               !options.eventsFile.empty() || !options.screenshots.empty() ||
                               options.clockStart != 0 || options.failingStep;
     if (headlessOnly && !options.headless) {
-        throw UsageError{"--input, --monkey, --joystick, --events, --screenshot, --clock-start "
+        throw UsageError{"--input, --monkey, --autoplay, --joystick, --events, --screenshot, --clock-start "
                          "and --fail-display need --headless"};
     }
     if (options.headless && !options.frames && options.replayFile.empty()) {
         throw UsageError{"--headless needs --frames N"};
     }
-    if (options.monkeySeed && !options.inputFile.empty()) {
-        throw UsageError{"--monkey and --input both choose the inputs: give one"};
+    if (!options.inputFile.empty() && (options.monkeySeed || options.autoplaySeed)) {
+        throw UsageError{"--input and --monkey or --autoplay both choose the inputs: give one"};
+    }
+    if (options.autoplayDifficulty && !options.autoplaySeed) {
+        throw UsageError{"--autoplay-difficulty needs --autoplay"};
     }
     return options;
 }
@@ -262,8 +284,12 @@ std::unique_ptr<HeadlessBackend> makeHeadless(const Options& options, std::share
             throw UsageError{"input script '" + options.inputFile + "', " + error};
         }
     }
+    if (options.autoplaySeed) {
+        startAutoplayer(*options.autoplaySeed, options.autoplayDifficulty.value_or(0));
+        headless.liveInput = autoplayInput;
+    }
     if (options.monkeySeed) {
-        startMonkey(*options.monkeySeed);
+        startMonkey(*options.monkeySeed, options.autoplaySeed.has_value());
         headless.liveInput = monkeyInput;
     }
     return std::make_unique<HeadlessBackend>(std::move(headless));
@@ -459,6 +485,13 @@ int runProgram(int argc, char** argv) {
             if (!monkeyProblem().empty()) {
                 std::fprintf(stderr, "varnholt: invariant broken %s\n", monkeyProblem().c_str());
                 exitCode = 3;
+            }
+        }
+        if (options.autoplaySeed && !options.monkeySeed) {
+            std::printf("%s\n%u frames in %.1f s\n", autoplayReport().c_str(), framesRun, ran.count());
+            if (!autoplayerFinished()) {
+                std::fprintf(stderr, "varnholt: the autoplayer did not reach the ending in %u frames\n", framesRun);
+                exitCode = 4;
             }
         }
         for (const std::string& problem : recorder->screenshotProblems()) {

@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "app/autoplayer.h"
 #include "app/frame_driver.h"
 #include "app/game_state.h"
 #include "enemies/roster.h"
@@ -50,6 +51,11 @@ struct Monkey {
     uint64_t deaths = 0, bossFights = 0, endings = 0;
     int32_t lastArea = -1, lastScene = -1;
     bool wasDead = false;
+
+    // Stretches handed to the autoplayer.
+    bool withAutoplayer = false;
+    bool autoplaying = false;
+    uint32_t stretchEnd = 0;
 };
 
 Monkey monkey;
@@ -345,10 +351,30 @@ void countFrame() {
 
 }  // namespace
 
-void startMonkey(uint32_t seed) {
+void startMonkey(uint32_t seed, bool autoplayer) {
     monkey = Monkey{};
     monkey.random.seed(seed);
+    monkey.withAutoplayer = autoplayer;
 }
+
+namespace {
+
+// Whose inputs this frame holds: short random stretches between long ones
+// of purposeful play. The title and the ending are the autoplayer's, so
+// that a game starts soon and the run ends once its best score is shown.
+bool autoplayerPlays(uint32_t frame) {
+    if (!monkey.withAutoplayer) return false;
+    if (scene != 1) return true;
+    if (frame > monkey.stretchEnd) {
+        monkey.autoplaying = !monkey.autoplaying;
+        monkey.stretchEnd = frame + (monkey.autoplaying ? between(8000, 40000) : between(500, 4000));
+        if (monkey.autoplaying) resumeAutoplayer();
+        monkey.burstEnd = 0;
+    }
+    return monkey.autoplaying;
+}
+
+}  // namespace
 
 std::string brokenInvariant() {
     char line[160];
@@ -401,6 +427,7 @@ ScriptedInput monkeyInput(uint32_t frame) {
         return nothing;
     }
     if (frame > 1) countFrame();
+    if (autoplayerPlays(frame)) return autoplayInput(frame);
     if (frame > monkey.burstEnd) {
         if (scene == 1) {
             startPlayBurst(frame);

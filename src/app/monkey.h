@@ -13,8 +13,11 @@
 
 namespace varnholt {
 
-// Called by the command line before the run: the seed makes the run.
-void startMonkey(uint32_t seed);
+// Called by the command line before the run: the seed makes the run. With
+// `autoplayer` the monkey hands the game, stretch by stretch, to the
+// autoplayer (started by the caller), which carries the game on to the boss
+// and the ending; the monkey's stretches come between.
+void startMonkey(uint32_t seed, bool autoplayer = false);
 // Called by the headless back end at the start of every frame with the
 // frame's number (1 is the first): checks the state the last frame left
 // and answers the inputs held during this one. A broken invariant is kept
