@@ -110,6 +110,7 @@ struct Autoplayer {
     uint64_t deaths = 0, loads = 0, saves = 0, bossVisits = 0;
     int32_t levelAtBoss = 0, hpAtBoss = 0, maxHpAtBoss = 0;
     uint32_t endingFrameReached = 0;
+    uint32_t bestShownAt = 0;
     bool finished = false;
     bool wasDead = false;
     int32_t lastArea = -1;
@@ -237,32 +238,12 @@ void planArea() {
     });
 }
 
-// Below the boss the guards outrun and outfight him, but they only give
-// chase to somebody near them. So he goes on only while none of them is
-// near the next stretch of his way, waits where he is while one is, and
-// backs away from one that comes for him.
-bool guardsInTheWay(Cell here, Cell exit) {
-    std::vector<Cell> ahead{here};
-    for (int i = 0; i < 8 && !(ahead.back() == exit); ++i) {
-        const Cell next = nextCellTowards(ahead.back(), exit);
-        if (next == ahead.back()) break;
-        ahead.push_back(next);
-    }
-    for (int s = 0; s < enemySlotCount; ++s) {
-        if (enemySlots[s].active != 1) continue;
-        for (const Cell& c : ahead)
-            if (std::max(std::abs(enemyX(s) - c.col * cellSize), std::abs(enemyY(s) - c.row * cellSize)) < 240) return true;
-    }
-    return false;
-}
-
 void travelKeys(std::vector<int>& keys, bool dash) {
     if (ap.plannedFallCount != uint32_t(fallCount)) areaTenClosed = false;
     if (ap.plannedArea != areaId || ap.plannedFallCount != uint32_t(fallCount)) planArea();
     if (ap.exits.empty()) return;
     const Cell here = playerCell();
     const Cell exit = ap.exits.front();
-    if (areaId == 11 && guardsInTheWay(here, exit)) return;
     if (here == exit) {
         switch (ap.exitSide) {
         case SideUp: keys.push_back(vk::Up); break;
@@ -308,16 +289,20 @@ void swing(std::vector<int>& keys) {
 }
 
 
-// The nearest enemy on the screen within `reach` pixels on both axes.
+// The nearest enemy within `reach` pixels on both axes, one that can be
+// hurt before one that cannot. One left alone for a while (it could not be
+// reached) is skipped unless it comes close.
 int nearestEnemy(int32_t reach, bool skipIgnored) {
     int best = -1;
-    int32_t bestDistance = reach + 1;
+    int32_t bestDistance = 0;
     for (int s = 0; s < enemySlotCount; ++s) {
         if (enemySlots[s].active != 1) continue;
-        if (skipIgnored && ap.ignoreUntil[size_t(s)] > ap.frame) continue;
         const int32_t d = std::max(std::abs(enemyX(s) - playerWorldX()), std::abs(enemyY(s) - playerWorldY()));
-        if (d < bestDistance) {
-            bestDistance = d;
+        if (d > reach) continue;
+        if (skipIgnored && ap.ignoreUntil[size_t(s)] > ap.frame && d > 48) continue;
+        const int32_t rank = d + (enemyHitTimer[s] > 1 ? 1000 : 0);
+        if (best < 0 || rank < bestDistance) {
+            bestDistance = rank;
             best = s;
         }
     }
@@ -370,36 +355,52 @@ void fleeKeys(std::vector<int>& keys, const std::vector<Threat>& threats) {
     if (stamina > maxStamina / 4) keys.push_back(vk::X);
 }
 
-// Faces the enemy along the axis it is nearer on and swings when the sword
-// would reach it; steps into line first.
-void fightKeys(std::vector<int>& keys, int s) {
-    const int32_t dx = enemyX(s) - playerWorldX();
-    const int32_t dy = enemyY(s) - playerWorldY();
-    if (std::abs(dx) >= std::abs(dy)) {
-        const int32_t want = dx > 0 ? 1 : 3;
-        const bool inReach = std::abs(dy) < 40 && (want == 1 ? dx > -12 && dx < 68 : dx > -71 && dx < 9);
-        if (std::abs(dy) >= 30) {
-            keys.push_back(dy > 0 ? vk::Down : vk::Up);
-        } else if (facing != want) {
-            keys.push_back(want == 1 ? vk::Right : vk::Left);
-        } else if (inReach) {
+// Whether a swing with the given facing reaches an enemy (dx, dy) pixels
+// from the player.
+bool swordReaches(int32_t facingNow, int32_t dx, int32_t dy) {
+    switch (facingNow) {
+    case 0: return dx > -45 && dx < 45 && dy > -72 && dy < 8;
+    case 1: return dx > -12 && dx < 68 && dy > -45 && dy < 45;
+    case 2: return dx > -45 && dx < 45 && dy > -12 && dy < 68;
+    default: return dx > -71 && dx < 9 && dy > -45 && dy < 45;
+    }
+}
+
+// Swings as soon as the sword would strike an enemy that can be hurt;
+// otherwise faces the target along the axis it is farther on, which is the
+// side it will reach the sword from. It comes to him; he steps toward it
+// only when it keeps away. A blow throws it back farther than it can come
+// again before it may be struck again, so one enemy at a time never
+// reaches him.
+void fightKeys(std::vector<int>& keys, int target, bool closeIn) {
+    for (int s = 0; s < enemySlotCount; ++s) {
+        if (enemySlots[s].active != 1 || enemyHitTimer[s] > 1) continue;
+        if (swordReaches(facing, enemyX(s) - playerWorldX(), enemyY(s) - playerWorldY())) {
             swing(keys);
-        } else {
-            keys.push_back(want == 1 ? vk::Right : vk::Left);
-        }
-    } else {
-        const int32_t want = dy > 0 ? 2 : 0;
-        const bool inReach = std::abs(dx) < 40 && (want == 2 ? dy > -12 && dy < 68 : dy > -72 && dy < 8);
-        if (std::abs(dx) >= 30) {
-            keys.push_back(dx > 0 ? vk::Right : vk::Left);
-        } else if (facing != want) {
-            keys.push_back(want == 2 ? vk::Down : vk::Up);
-        } else if (inReach) {
-            swing(keys);
-        } else {
-            keys.push_back(want == 2 ? vk::Down : vk::Up);
+            return;
         }
     }
+    // One still shaking off a blow comes on faster than it was thrown back:
+    // give ground until it can be struck again.
+    std::vector<Threat> untouchable;
+    for (int s = 0; s < enemySlotCount; ++s) {
+        if (enemySlots[s].active != 1 || enemyHitTimer[s] <= 1) continue;
+        if (std::max(std::abs(enemyX(s) - playerWorldX()), std::abs(enemyY(s) - playerWorldY())) < 76)
+            untouchable.push_back({enemyX(s), enemyY(s)});
+    }
+    if (!untouchable.empty()) {
+        fleeKeys(keys, untouchable);
+        return;
+    }
+    const int32_t dx = enemyX(target) - playerWorldX();
+    const int32_t dy = enemyY(target) - playerWorldY();
+    const int32_t want = std::abs(dx) >= std::abs(dy) ? (dx > 0 ? 1 : 3) : (dy > 0 ? 2 : 0);
+    static constexpr int keyOf[4] = {vk::Up, vk::Right, vk::Down, vk::Left};
+    if (facing != want && !swordReaches(facing, dx, dy)) {
+        keys.push_back(keyOf[want]);
+        return;
+    }
+    if (closeIn && std::max(std::abs(dx), std::abs(dy)) > 90) keys.push_back(keyOf[want]);
 }
 
 // The boss: close in on the side nearest to the player, face it and swing.
@@ -455,7 +456,7 @@ void noteFrame() {
         ap.deaths += 1;
     }
     ap.wasDead = dead;
-    if (scene == 1 && areaId == bossArea && ap.lastArea != bossArea && fadingIn == 1) {
+    if (scene == 1 && areaId == bossArea && ap.lastArea != bossArea) {
         ap.bossVisits += 1;
         ap.levelAtBoss = level;
         ap.hpAtBoss = hp;
@@ -485,11 +486,13 @@ ScriptedInput titleInput() {
 ScriptedInput endingInput() {
     ScriptedInput input;
     if (ap.endingFrameReached == 0) ap.endingFrameReached = ap.frame;
-    // The best score is shown from ending frame 1400 on; a moment to look
-    // at it, then the game is closed.
+    // The best score is shown from ending frame 1400 on (a short score
+    // holds the count there); a second to look at it, then the game is
+    // closed.
     if (endingFrame >= 1400) {
+        if (!ap.finished) ap.bestShownAt = ap.frame;
         ap.finished = true;
-        if (endingFrame >= 1460) input.keys.push_back(vk::Escape);
+        if (ap.frame - ap.bestShownAt >= 60) input.keys.push_back(vk::Escape);
     }
     return input;
 }
@@ -545,12 +548,7 @@ ScriptedInput playInput() {
     }
     const bool hurt = hp * 10 < maxHp * 6;
     const bool wantsLevels = level < levelWantedToLeave(areaId);
-    // Below the boss the guards are too strong to stand and fight: run.
-    const int near = areaId == 11 ? -1 : nearestEnemy(wantsLevels ? 140 : 100, true);
-    if (areaId == 11 && nearestEnemy(150, false) >= 0) {
-        fleeKeys(keys, enemyThreats());
-        return input;
-    }
+    const int near = nearestEnemy(areaId == 11 ? 120 : wantsLevels ? 140 : 100, true);
     // Badly hurt with enemies about: away from them first.
     // (Not below the boss: its guards outrun him; only the way out helps.)
     if (areaId != 11 && hp * 10 < maxHp * 4 && nearestEnemy(200, false) >= 0 && stamina > 0) {
@@ -568,7 +566,7 @@ ScriptedInput playInput() {
             ap.engaged[size_t(near)] = 0;
             ap.foe = -1;
         } else {
-            fightKeys(keys, near);
+            fightKeys(keys, near, wantsLevels);
             return input;
         }
     }
