@@ -342,7 +342,7 @@ void countFrame() {
     const bool dead = scene == 1 && playing == 0 && hp < 1;
     if (dead && !monkey.wasDead) monkey.deaths += 1;
     monkey.wasDead = dead;
-    if (scene == 1 && areaId == bossArea && monkey.lastArea != bossArea && fadingIn == 1)
+    if (scene == 1 && areaId == bossArea && monkey.lastArea != bossArea)
         monkey.bossFights += 1;
     if (scene == 2 && monkey.lastScene == 1) monkey.endings += 1;
     monkey.lastArea = areaId;
