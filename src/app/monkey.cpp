@@ -54,7 +54,7 @@ struct Monkey {
 
     // Stretches handed to the autoplayer.
     bool withAutoplayer = false;
-    bool autoplaying = false;
+    bool autoplaying = true;  // the first stretch of play is the monkey's
     uint32_t stretchEnd = 0;
 };
 
@@ -367,7 +367,7 @@ bool autoplayerPlays(uint32_t frame) {
     if (scene != 1) return true;
     if (frame > monkey.stretchEnd) {
         monkey.autoplaying = !monkey.autoplaying;
-        monkey.stretchEnd = frame + (monkey.autoplaying ? between(8000, 40000) : between(500, 4000));
+        monkey.stretchEnd = frame + (monkey.autoplaying ? between(4000, 15000) : between(500, 3000));
         if (monkey.autoplaying) resumeAutoplayer();
         monkey.burstEnd = 0;
     }
