@@ -42,7 +42,8 @@ TEST(BmpReader, RejectsDamagedFilesWithoutReadingPastThem) {
                  {"compressed", 30, 1},    {"16 colours", 46, 16},      {"huge width", 21, 0x7F},
                  {"pixels beyond the end", 10, 0xFF},                   {"header only", 54, -1},
                  {"half a colour table", 600, -1},                      {"empty", 0, -1},
-                 {"last row cut", 14 + 40 + 1024 + 16 * 8 - 1, -1}};
+                 {"last row cut", 14 + 40 + 1024 + 16 * 8 - 1, -1},
+                 {"12-byte OS/2 header", 14, 12},         {"header larger than the file", 17, 1}};
     for (const auto& c : cases) {
         auto bytes = makeBitmap(16, 8, false, diagonal);
         if (c.value < 0) bytes.resize(c.offset);

@@ -12,6 +12,7 @@ struct KeyCase {
     int scancode;
     int virtualKey;
 };
+void PrintTo(const KeyCase& c, std::ostream* out) { *out << "scancode " << c.scancode << " to " << c.virtualKey; }
 
 class SdlKeymapTable : public ::testing::TestWithParam<KeyCase> {};
 
