@@ -3,6 +3,7 @@
 // arrival position.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include "app/frame_driver.h"
@@ -13,13 +14,16 @@
 #include "enemies/roster.h"
 #include "support/headless_game.h"
 #include "world/area_maps.h"
+#include "world/camera.h"
 #include "world/transitions.h"
 
 using namespace varnholt;
 
 namespace {
 
-TEST(Fades, MultiplesOfEightGoBlackAndComeBackExactly) {
+// Entry 5 holds bytes that are not multiples of 8; entry 40's red is put
+// back by the tile pass that runs before the fade steps in a frame of play.
+TEST(Fades, EveryByteGoesOnceRoundAndComesBackExactly) {
     testing_support::freshHeadlessGame();
     displayMode = 1;
     ASSERT_EQ(createDisplay(), 1);
@@ -28,32 +32,47 @@ TEST(Fades, MultiplesOfEightGoBlackAndComeBackExactly) {
     Palette original{};
     for (int i = 0; i < 256; ++i) {
         original[i] = {uint8_t(i * 8), uint8_t(248 - (i % 32) * 8), uint8_t(i * 24), uint8_t(i)};
-        paletteCopy[i] = original[i];
     }
+    original[5] = {100, 7, 9, 5};
+    std::copy(original.begin(), original.end(), paletteCopy);
     palette = original;
+    scene = playing = 1;  // in area 40: the tile pass visits every cell
+    const auto frame = [](void (*fade)()) {
+        drawTiles();
+        fade();
+    };
     fadingOut = 1;
     for (int step = 1; step <= 31; ++step) {
-        fadeOutStep();
+        frame(fadeOutStep);
         ASSERT_EQ(std::tuple(fadeLevel, fadingOut, fadingIn), std::tuple(8 * step, 1, 0));
         if (step == 1) {
-            // A 0 byte stays 0.
+            // A 0 byte stays 0; one below 8 goes round below 0.
             EXPECT_EQ(std::tuple(palette[0].red, palette[1].red, palette[2].red, palette[0].green),
                       std::tuple(0, 0, 8, 240));
+            EXPECT_EQ(palette[5], (PaletteEntry{92, 255, 1, 5}));
+        }
+        if (step == 12 || step == 13) {
+            EXPECT_EQ(palette[5].red, step == 12 ? 4 : 252) << "step " << step;
         }
         if (step == 30) {
             EXPECT_EQ(palette[31].red, 8) << "248 takes 31 steps";
         }
     }
-    fadeOutStep();
+    frame(fadeOutStep);
     EXPECT_EQ(std::tuple(fadeLevel, fadingOut, fadingIn), std::tuple(0, 0, 1));
+    EXPECT_EQ(palette[5], (PaletteEntry{100, 7, 9, 5})) << "once round";
+    EXPECT_EQ(palette[40], (PaletteEntry{56, 0, 0, 40})) << "8 below the red put back";
     for (int i = 0; i < 256; ++i) {
-        ASSERT_EQ(palette[i], (PaletteEntry{0, 0, 0, uint8_t(i)})) << "entry " << i << ": black, flag kept";
+        if (i != 5 && i != 40) {
+            ASSERT_EQ(palette[i], (PaletteEntry{0, 0, 0, uint8_t(i)})) << "entry " << i;
+        }
     }
     for (int step = 1; step <= 31; ++step) {
-        fadeInStep();
+        frame(fadeInStep);
         ASSERT_EQ(std::tuple(fadeInLevel, fadingIn), std::tuple(8 * step, 1));
+        ASSERT_EQ(palette[5], (PaletteEntry{100, 7, 9, 5})) << "left alone";
     }
-    fadeInStep();
+    frame(fadeInStep);
     EXPECT_EQ(std::tuple(fadeInLevel, fadingIn), std::tuple(0, 0));
     for (int i = 0; i < 256; ++i) ASSERT_EQ(palette[i], original[i]) << "entry " << i;
 }
