@@ -75,6 +75,21 @@ TEST_F(PlayerControl, WalksFromStandingStill) {
     }
 }
 
+// A diagonal entered from a walk keeps the walk's facing, whichever way
+// the second direction goes.
+TEST_F(PlayerControl, ADiagonalContinuedFromAWalkKeepsItsFacing) {
+    const struct { const char *first, *then; int32_t facingAfter; } cases[] = {
+        {"Right", "Up Right", 1}, {"Right", "Down Right", 1}, {"Left", "Up Left", 3},   {"Left", "Down Left", 3},
+        {"Up", "Up Right", 0},    {"Up", "Up Left", 0},       {"Down", "Down Left", 2}, {"Down", "Down Right", 2},
+        {"Left", "Up Right", 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.first) + ", then " + c.then);
+        ASSERT_NO_FATAL_FAILURE(start(std::string("1 ") + c.first + "\n2 " + c.then + "\n"));
+        control(2);
+        EXPECT_EQ(std::tuple(facing, walkCounter, stamina), std::tuple(c.facingAfter, 2, 8997));
+    }
+}
+
 // The first frame's stamina sets the second frame's step.
 TEST_F(PlayerControl, DashTirednessAndExhaustionSetTheNextStep) {
     const struct {
@@ -98,22 +113,21 @@ TEST_F(PlayerControl, DashTirednessAndExhaustionSetTheNextStep) {
 }
 
 // Joystick positions from standing still with full stamina: what walks,
-// what dashes. 16384 and 49152 are the d-pad's walking reach, 0 and 65535
-// the d-pad's with a shoulder button and the stick at its end.
+// what dashes, on each axis. 16384 and 49152 are the d-pad's walking reach.
 TEST_F(PlayerControl, JoystickPositionsWalkOrDash) {
     const struct {
         const char* name;
         uint32_t x, y;
         int32_t dx, dy, staminaCost, stepBonusAfter;
-    } cases[] = {{"DpadLeft", 16384, 32768, -2, 0, 1, 0},       {"DpadRight", 49152, 32768, 2, 0, 1, 0},
-                 {"DpadUp", 32768, 16384, 0, -2, 1, 0},         {"DpadDown", 32768, 49152, 0, 2, 1, 0},
-                 {"DpadDiagonal", 49152, 16384, 2, -2, 2, 0},   {"LeftEnd", 0, 32768, -2, 0, 3, 2},
-                 {"RightEnd", 65535, 32768, 2, 0, 3, 2},        {"UpEnd", 32768, 0, 0, -2, 3, 2},
-                 {"DownEnd", 32768, 65535, 0, 2, 3, 2},         {"Centre", 32768, 32768, 0, 0, 0, 0},
+    } cases[] = {{"DpadDiagonal", 49152, 16384, 2, -2, 2, 0},   {"Centre", 32768, 32768, 0, 0, 0, 0},
                  {"WalkLeftEdge", 27000, 32768, -2, 0, 1, 0},   {"NoWalkLeft", 27001, 32768, 0, 0, 0, 0},
                  {"WalkRightEdge", 37000, 32768, 2, 0, 1, 0},   {"NoWalkRight", 36999, 32768, 0, 0, 0, 0},
+                 {"WalkUpEdge", 32768, 27000, 0, -2, 1, 0},     {"NoWalkUp", 32768, 27001, 0, 0, 0, 0},
+                 {"WalkDownEdge", 32768, 37000, 0, 2, 1, 0},    {"NoWalkDown", 32768, 36999, 0, 0, 0, 0},
                  {"DashLeftEdge", 4000, 32768, -2, 0, 3, 2},    {"WalkLeftNearDash", 4001, 32768, -2, 0, 1, 0},
-                 {"DashRightEdge", 60000, 32768, 2, 0, 3, 2},   {"WalkRightNearDash", 59999, 32768, 2, 0, 1, 0}};
+                 {"DashRightEdge", 60000, 32768, 2, 0, 3, 2},   {"WalkRightNearDash", 59999, 32768, 2, 0, 1, 0},
+                 {"DashUpEdge", 32768, 4000, 0, -2, 3, 2},      {"WalkUpNearDash", 32768, 4001, 0, -2, 1, 0},
+                 {"DashDownEdge", 32768, 60000, 0, 2, 3, 2},    {"WalkDownNearDash", 32768, 59999, 0, 2, 1, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_NO_FATAL_FAILURE(start("1 joy=" + std::to_string(c.x) + "," + std::to_string(c.y) + ",0\n", true));
