@@ -9,8 +9,11 @@
 #include "app/game_state.h"
 #include "app/startup.h"
 #include "audio/sound_effects.h"
+#include "display/bitmaps.h"
+#include "display/display.h"
 #include "platform/headless/input_script.h"
 #include "support/headless_game.h"
+#include "world/expected_screen.h"
 #include "world/player.h"
 
 using namespace varnholt;
@@ -245,6 +248,53 @@ TEST_F(PlayerControl, NoControlMeansNoBlow) {
         std::tie(quakeFrames, playing, swordFrames, chargeFrames) = std::tuple(c.quake, c.alive, 5, 4);
         runFrame();
         EXPECT_EQ(std::tuple(swordFrames, chargeFrames, playerX), std::tuple(c.swordAfter, c.chargeAfter, -224 + c.dx));
+    }
+}
+
+// Facing down at screen (288, 208), the sprite comes from (128, 0) or
+// (128, 64) by the walking phase; the gauge stands at x 342: its frame
+// from (257, 0), 8 × 42, and chargeFrames ÷ 4 rows of filling from
+// (257, 67) that end at y 249. `fill` -1: no gauge.
+TEST_F(PlayerControl, DrawsTheSpriteAndTheGaugeOnlyWhenDue) {
+    const struct {
+        const char* what;
+        int32_t sceneNow, hitTimer, fall, fadeOut, fadeIn, charge, staminaNow, area, walk;
+        bool shown;
+        int32_t sourceY, fill, hitTimerAfter;
+    } cases[] = {{"charge 14: no gauge yet", 1, 0, 0, 0, 0, 14, 9000, 40, 0, true, 64, -1, 0},
+                 {"charge 15: three rows", 1, 0, 0, 0, 0, 15, 9000, 40, 0, true, 64, 3, 0},
+                 {"charge 160: forty rows", 1, 0, 0, 0, 0, 160, 9000, 40, 0, true, 64, 40, 0},
+                 {"stamina a sixth: no gauge", 1, 0, 0, 0, 0, 160, 1500, 40, 0, true, 64, -1, 0},
+                 {"stamina above a sixth", 1, 0, 0, 0, 0, 160, 1501, 40, 0, true, 64, 40, 0},
+                 {"boss area: no gauge", 1, 0, 0, 0, 0, 160, 9000, 1, 0, true, 64, -1, 0},
+                 {"hit timer odd: hidden", 1, 3, 0, 0, 0, 160, 9000, 40, 0, false, 0, -1, 2},
+                 {"hit timer even: shown", 1, 2, 0, 0, 0, 160, 9000, 40, 0, true, 64, 40, 1},
+                 {"falling: hidden", 1, 0, 1, 0, 0, 160, 9000, 40, 0, false, 0, -1, 0},
+                 {"fading out: hidden", 1, 0, 0, 1, 0, 160, 9000, 40, 0, false, 0, -1, 0},
+                 {"fading in: shown", 1, 0, 0, 0, 1, 160, 9000, 40, 0, true, 64, 40, 0},
+                 {"the opening: hidden", 0, 0, 0, 0, 0, 160, 9000, 40, 0, false, 0, -1, 0},
+                 {"the ending: shown", 2, 0, 0, 0, 0, 14, 9000, 40, 0, true, 64, -1, 0},
+                 {"walk 19: phase 1", 1, 0, 0, 0, 0, 0, 9000, 40, 19, true, 64, -1, 0},
+                 {"walk 20: phase 0", 1, 0, 0, 0, 0, 0, 9000, 40, 20, true, 0, -1, 0},
+                 {"walk 59: phase 1 again", 1, 0, 0, 0, 0, 0, 9000, 40, 59, true, 64, -1, 0}};
+    ASSERT_NO_FATAL_FAILURE(start(""));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::tie(scene, playerHitTimer, fallFrames, fadingOut, fadingIn) =
+            std::tie(c.sceneNow, c.hitTimer, c.fall, c.fadeOut, c.fadeIn);
+        std::tie(chargeFrames, stamina, maxStamina, areaId, walkCounter) =
+            std::tuple(c.charge, c.staminaNow, 9000, c.area, c.walk);
+        std::tie(facing, playerOffsetX, playerOffsetY) = std::tuple(2, 0, 0);
+        clearBackBuffer();
+        drawPlayer();
+        ExpectedScreen expected;
+        if (c.shown) expected.copy(*characterSheet, 128, c.sourceY, 64, 64, 288, 208);
+        if (c.fill >= 0) {
+            EXPECT_GT(expected.copy(*characterSheet, 257, 0, 8, 42, 342, 208), 0) << "the gauge needs visible pixels";
+            EXPECT_GT(expected.copy(*characterSheet, 257, 67, 8, c.fill, 342, 249 - c.fill), 0);
+        }
+        EXPECT_EQ(expected.difference(), "");
+        EXPECT_EQ(playerHitTimer, c.hitTimerAfter);
     }
 }
 
