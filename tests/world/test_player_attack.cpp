@@ -99,11 +99,6 @@ TEST_F(Sword, OneSwingCostsEightAFrameForThreeFramesAndStrikesOnce) {
     EXPECT_EQ(std::tuple(enemySlots[0].hp, enemySlots[0].x, enemyHitTimer[0]), std::tuple(49, 1100, 27));
 }
 
-TEST_F(Sword, AMissedSwingCostsTwentyFour) {
-    for (int32_t frame = 1; frame <= 3; ++frame) swing(frame);
-    EXPECT_EQ(stamina, 8976);
-}
-
 // A sixth of the gauge, and a strike only when more than that is left.
 TEST_F(Sword, AChargedBlowsPrice) {
     const struct { int32_t stamina, charge, swordFrame, staminaAfter; bool strikes; } cases[] = {
@@ -138,48 +133,41 @@ TEST_F(Sword, AChargedBlowReachesEveryEnemyNotRightOfOrBelowTheScreen) {
 }
 
 // The award halves for every level the player is above the enemy's and
-// runs out at the width of the value.
-TEST_F(Sword, KillAwardsHalveForEveryLevelAbove) {
-    const struct { int32_t expValue, expLevel, level, award; } cases[] = {
-        {10, 2, 1, 10},      {10, 2, 2, 10},      {10, 2, 3, 5},       {10, 2, 4, 2},      {10, 2, 6, 0},
-        {1 << 30, 1, 30, 2}, {1 << 30, 1, 31, 1}, {1 << 30, 1, 32, 0}, {1 << 30, 1, 33, 0}, {1 << 30, 1, 65, 0}};
+// runs out at the width of the value; a hundred raises the level, but
+// never past 99, where every kill leaves exp at 0.
+TEST_F(Sword, AKillAwardsExperienceAndAHundredRaisesTheLevel) {
+    const struct { int32_t expValue, expLevel, level, expBefore, levelAfter, expAfter; } cases[] = {
+        {10, 2, 1, 0, 1, 10},       {10, 2, 2, 0, 2, 10},       {10, 2, 3, 0, 3, 5},        {10, 2, 4, 0, 4, 2},
+        {10, 2, 6, 0, 6, 0},        {1 << 30, 1, 30, 0, 30, 2}, {1 << 30, 1, 31, 0, 31, 1}, {1 << 30, 1, 32, 0, 32, 0},
+        {1 << 30, 1, 33, 0, 33, 0}, {1 << 30, 1, 65, 0, 65, 0}, {10, 2, 2, 95, 3, 0},       {10, 2, 2, 90, 3, 0},
+        {10, 2, 2, 89, 2, 99},      {10, 200, 99, 0, 99, 0},    {10, 200, 99, 95, 99, 0},   {10, 200, 98, 95, 99, 0}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "level " << c.level << " against " << c.expLevel);
+        SCOPED_TRACE(testing::Message() << c.expValue << " at level " << c.level << " against " << c.expLevel
+                                        << " with " << c.expBefore);
         ASSERT_NO_FATAL_FAILURE(arm());
-        level = c.level;
-        std::tie(enemySlots[4].expValue, enemySlots[4].expLevel) = std::tie(c.expValue, c.expLevel);
-        enemySlots[4].hp = 0;  // killed in this frame's step
+        std::tie(level, exp) = std::tie(c.level, c.expBefore);
+        EnemySlot& enemy = enemySlots[4];
+        std::tie(enemy.expValue, enemy.expLevel, enemy.hp) = std::tuple(c.expValue, c.expLevel, 0);  // killed now
         playerAttack();
-        EXPECT_EQ(std::tuple(exp, level), std::tuple(c.award, c.level));
+        const bool up = c.levelAfter > c.level;
+        EXPECT_EQ(std::tuple(exp, level, levelUpNotice), std::tuple(c.expAfter, c.levelAfter, up ? 1 : 0));
+        std::vector<int> expected{int(SoundEffect::Enemy)};
+        if (up) expected.push_back(int(SoundEffect::LevelUp));
+        EXPECT_EQ(sounds(), expected);
     }
 }
 
-TEST_F(Sword, AKillToAHundredRaisesTheLevelAndLeavesAnInactiveReplacement) {
+// A kill re-rolls the slot for the area and leaves it inactive.
+TEST_F(Sword, AKilledEnemysSlotWaitsInactiveForItsReplacement) {
     std::tie(level, exp, facing) = std::tuple(2, 95, 1);
     place(1, 200, 248);
     enemySlots[1].hp = 3;
-    seedRandom(1);  // draws 41, 18467, 6334: attack +2, hit points +12, stamina +1000
+    seedRandom(1);
     swing(1);
-    EXPECT_EQ(sounds(), (std::vector<int>{int(SoundEffect::Enemy), int(SoundEffect::LevelUp)}));
-    EXPECT_EQ(std::tuple(level, exp, attack, maxHp, hp, maxStamina, stamina, levelUpNotice, enemyHitTimer[1]),
-              std::tuple(3, 0, 5, 27, 27, 10000, 9992, 1, 0));
     const EnemySlot& fresh = enemySlots[1];
     EXPECT_EQ(std::tuple(fresh.kind, fresh.hp, fresh.expValue, fresh.speed, fresh.x, fresh.y, fresh.active),
               std::tuple(0, 3, 10, 2, 200, 400, 0));
-    EXPECT_EQ(fresh.prevX, 1000) << "the knock-back's previous position stays";
-}
-
-TEST_F(Sword, AKillNeverRaisesTheLevelPastNinetyNine) {
-    const struct { int32_t levelBefore, expBefore; } cases[] = {{99, 0}, {99, 95}, {98, 95}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "from level " << c.levelBefore << " with " << c.expBefore);
-        ASSERT_NO_FATAL_FAILURE(arm());
-        std::tie(level, exp) = std::tie(c.levelBefore, c.expBefore);
-        enemySlots[0].expLevel = 200;  // the full award of 10
-        enemySlots[0].hp = 0;
-        playerAttack();
-        EXPECT_EQ(std::tuple(level, exp), std::tuple(99, 0));
-    }
+    EXPECT_EQ(std::tuple(fresh.prevX, enemyHitTimer[1]), std::tuple(1000, 0)) << "the knock-back's prevX stays";
 }
 
 // Experience above 100 is lost.
