@@ -117,15 +117,6 @@ TEST_F(Tiles, CutsCellsAtTheScreenEdges) {
     }
 }
 
-TEST_F(Tiles, TheClockTurnsOverAt512) {
-    const struct { int before, after; } steps[] = {{0, 1}, {249, 250}, {510, 511}, {511, 0}};
-    for (auto s : steps) {
-        tileClock = s.before;
-        drawTiles();
-        EXPECT_EQ(tileClock, s.after);
-    }
-}
-
 // A lone wall at row 2, column 3 ((2 + 1) × (3 + 1) = 12) on an unscrolled
 // screen: its glint shows one cell to the right and below, at (256, 192).
 TEST_F(Tiles, GlintShowsOnCragWallsOfArea40Only) {
