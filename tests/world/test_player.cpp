@@ -58,38 +58,29 @@ protected:
     HeadlessBackend* backend = nullptr;
 };
 
-TEST_F(PlayerControl, WalksFromStandingStill) {
+// From standing still, or after a frame of walking: a diagonal entered
+// from a walk keeps the walk's facing.
+TEST_F(PlayerControl, WalksAndFaces) {
     const struct {
         const char* keys;
+        char walked;  // the direction moved in the frame before, if any
         int32_t facingBefore, dx, dy, facingAfter, staminaCost, walkSteps, idleAfter;
-    } cases[] = {{"Up", 1, 0, -2, 0, 1, 1, 1},         {"Down", 1, 0, 2, 2, 1, 1, 1},
-                 {"Left", 1, -2, 0, 3, 1, 1, 1},       {"Right", 3, 2, 0, 1, 1, 1, 1},
-                 {"Up Right", 1, 2, -2, 0, 2, 1, 1},   {"Up Left", 3, -2, -2, 0, 2, 1, 1},
-                 {"Down Right", 1, 2, 2, 2, 2, 1, 1},  {"Down Left", 3, -2, 2, 2, 2, 1, 1},
-                 {"Up Down", 1, 0, 0, 2, 2, 1, 1},     {"Left Right", 0, 0, 0, 1, 2, 1, 1},
-                 {"X", 2, 0, 0, 2, 0, 0, 6},           {"", 3, 0, 0, 3, 0, 0, 6}};
+    } cases[] = {{"Up", 0, 1, 0, -2, 0, 1, 1, 1},            {"Down", 0, 1, 0, 2, 2, 1, 1, 1},
+                 {"Left", 0, 1, -2, 0, 3, 1, 1, 1},          {"Right", 0, 3, 2, 0, 1, 1, 1, 1},
+                 {"Up Right", 0, 1, 2, -2, 0, 2, 1, 1},      {"Up Left", 0, 3, -2, -2, 0, 2, 1, 1},
+                 {"Down Right", 0, 1, 2, 2, 2, 2, 1, 1},     {"Down Left", 0, 3, -2, 2, 2, 2, 1, 1},
+                 {"Up Down", 0, 1, 0, 0, 2, 2, 1, 1},        {"Left Right", 0, 0, 0, 0, 1, 2, 1, 1},
+                 {"X", 0, 2, 0, 0, 2, 0, 0, 6},              {"", 0, 3, 0, 0, 3, 0, 0, 6},
+                 {"Up Right", 'R', 1, 2, -2, 1, 2, 1, 1},    {"Down Right", 'R', 1, 2, 2, 1, 2, 1, 1},
+                 {"Up Left", 'L', 3, -2, -2, 3, 2, 1, 1},    {"Down Left", 'L', 3, -2, 2, 3, 2, 1, 1},
+                 {"Up Right", 'L', 3, 2, -2, 3, 2, 1, 1}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.keys);
+        SCOPED_TRACE(std::string(c.keys) + " after " + (c.walked ? std::string(1, c.walked) : "standing"));
         ASSERT_NO_FATAL_FAILURE(startHolding(c.keys));
-        facing = c.facingBefore;
+        std::tie(facing, movingLeft, movingRight) = std::tuple(c.facingBefore, c.walked == 'L', c.walked == 'R');
         control();
         EXPECT_EQ(std::tuple(playerX, playerY, facing, stamina, walkCounter, idleFrames),
                   std::tuple(-224 + c.dx, 814 + c.dy, c.facingAfter, 9000 - c.staminaCost, c.walkSteps, c.idleAfter));
-    }
-}
-
-// A diagonal entered from a walk keeps the walk's facing, whichever way
-// the second direction goes.
-TEST_F(PlayerControl, ADiagonalContinuedFromAWalkKeepsItsFacing) {
-    const struct { const char *first, *then; int32_t facingAfter; } cases[] = {
-        {"Right", "Up Right", 1}, {"Right", "Down Right", 1}, {"Left", "Up Left", 3},   {"Left", "Down Left", 3},
-        {"Up", "Up Right", 0},    {"Up", "Up Left", 0},       {"Down", "Down Left", 2}, {"Down", "Down Right", 2},
-        {"Left", "Up Right", 3}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.first) + ", then " + c.then);
-        ASSERT_NO_FATAL_FAILURE(start(std::string("1 ") + c.first + "\n2 " + c.then + "\n"));
-        control(2);
-        EXPECT_EQ(std::tuple(facing, walkCounter, stamina), std::tuple(c.facingAfter, 2, 8997));
     }
 }
 
@@ -215,18 +206,12 @@ TEST_F(PlayerControl, DuringAFadeKeyCStartsNoAttackButAHeldStickButtonSwings) {
 }
 
 // Whole frames, from the start position on the open floor of area 40.
-TEST_F(PlayerControl, AStickQueryActsInTheNextFrame) {
-    ASSERT_NO_FATAL_FAILURE(start("1 joy=37000,32767,0\n", true));
+TEST_F(PlayerControl, WithAJoystickKeysWorkAndAStickQueryActsInTheNextFrame) {
+    ASSERT_NO_FATAL_FAILURE(start("1 Down C joy=37000,32767,0\n", true));
     runFrame();
-    EXPECT_EQ(std::tuple(joyX, playerX), std::tuple(32767, -224));
+    EXPECT_EQ(std::tuple(joyX, playerX, playerY, swordFrames, swordSounds(1)), std::tuple(32767, -224, 816, 1, 1));
     runFrame();
-    EXPECT_EQ(std::tuple(joyX, playerX), std::tuple(37000, -222));
-}
-
-TEST_F(PlayerControl, WithAJoystickTheKeyboardStillWorks) {
-    ASSERT_NO_FATAL_FAILURE(start("1 Right C\n", true));
-    runFrame();
-    EXPECT_EQ(std::tuple(playerX, swordFrames, swordSounds(1)), std::tuple(-222, 1, 1));
+    EXPECT_EQ(std::tuple(joyX, playerX, playerY), std::tuple(37000, -222, 818));
 }
 
 TEST_F(PlayerControl, AnUnpluggedJoystickLetsThePlayerStop) {
@@ -258,25 +243,26 @@ TEST_F(PlayerControl, NoControlMeansNoBlow) {
 TEST_F(PlayerControl, DrawsTheSpriteAndTheGaugeOnlyWhenDue) {
     const struct {
         const char* what;
-        int32_t sceneNow, hitTimer, fall, fadeOut, fadeIn, charge, staminaNow, area, walk;
+        int32_t sceneNow, hitTimer, fall, fadeOut, fadeIn, charge, staminaNow, area, walk, offsetX, screenX;
         bool shown;
         int32_t sourceY, fill, hitTimerAfter;
-    } cases[] = {{"charge 14: no gauge yet", 1, 0, 0, 0, 0, 14, 9000, 40, 0, true, 64, -1, 0},
-                 {"charge 15: three rows", 1, 0, 0, 0, 0, 15, 9000, 40, 0, true, 64, 3, 0},
-                 {"charge 160: forty rows", 1, 0, 0, 0, 0, 160, 9000, 40, 0, true, 64, 40, 0},
-                 {"stamina a sixth: no gauge", 1, 0, 0, 0, 0, 160, 1500, 40, 0, true, 64, -1, 0},
-                 {"stamina above a sixth", 1, 0, 0, 0, 0, 160, 1501, 40, 0, true, 64, 40, 0},
-                 {"boss area: no gauge", 1, 0, 0, 0, 0, 160, 9000, 1, 0, true, 64, -1, 0},
-                 {"hit timer odd: hidden", 1, 3, 0, 0, 0, 160, 9000, 40, 0, false, 0, -1, 2},
-                 {"hit timer even: shown", 1, 2, 0, 0, 0, 160, 9000, 40, 0, true, 64, 40, 1},
-                 {"falling: hidden", 1, 0, 1, 0, 0, 160, 9000, 40, 0, false, 0, -1, 0},
-                 {"fading out: hidden", 1, 0, 0, 1, 0, 160, 9000, 40, 0, false, 0, -1, 0},
-                 {"fading in: shown", 1, 0, 0, 0, 1, 160, 9000, 40, 0, true, 64, 40, 0},
-                 {"the opening: hidden", 0, 0, 0, 0, 0, 160, 9000, 40, 0, false, 0, -1, 0},
-                 {"the ending: shown", 2, 0, 0, 0, 0, 14, 9000, 40, 0, true, 64, -1, 0},
-                 {"walk 19: phase 1", 1, 0, 0, 0, 0, 0, 9000, 40, 19, true, 64, -1, 0},
-                 {"walk 20: phase 0", 1, 0, 0, 0, 0, 0, 9000, 40, 20, true, 0, -1, 0},
-                 {"walk 59: phase 1 again", 1, 0, 0, 0, 0, 0, 9000, 40, 59, true, 64, -1, 0}};
+    } cases[] = {{"charge 14: no gauge yet", 1, 0, 0, 0, 0, 14, 9000, 40, 0, 0, 288, true, 64, -1, 0},
+                 {"charge 15: three rows", 1, 0, 0, 0, 0, 15, 9000, 40, 0, 0, 288, true, 64, 3, 0},
+                 {"charge 160: forty rows", 1, 0, 0, 0, 0, 160, 9000, 40, 0, 0, 288, true, 64, 40, 0},
+                 {"stamina a sixth: no gauge", 1, 0, 0, 0, 0, 160, 1500, 40, 0, 0, 288, true, 64, -1, 0},
+                 {"stamina above a sixth", 1, 0, 0, 0, 0, 160, 1501, 40, 0, 0, 288, true, 64, 40, 0},
+                 {"boss area: no gauge", 1, 0, 0, 0, 0, 160, 9000, 1, 0, 0, 288, true, 64, -1, 0},
+                 {"hit timer odd: hidden", 1, 3, 0, 0, 0, 160, 9000, 40, 0, 0, 288, false, 0, -1, 2},
+                 {"hit timer even: shown", 1, 2, 0, 0, 0, 160, 9000, 40, 0, 0, 288, true, 64, 40, 1},
+                 {"falling: hidden", 1, 0, 1, 0, 0, 160, 9000, 40, 0, 0, 288, false, 0, -1, 0},
+                 {"fading out: hidden", 1, 0, 0, 1, 0, 160, 9000, 40, 0, 0, 288, false, 0, -1, 0},
+                 {"fading in: shown", 1, 0, 0, 0, 1, 160, 9000, 40, 0, 0, 288, true, 64, 40, 0},
+                 {"the opening: hidden", 0, 0, 0, 0, 0, 160, 9000, 40, 0, 0, 288, false, 0, -1, 0},
+                 {"the ending: shown", 2, 0, 0, 0, 0, 14, 9000, 40, 0, 0, 288, true, 64, -1, 0},
+                 {"walk 19: phase 1", 1, 0, 0, 0, 0, 0, 9000, 40, 19, 0, 288, true, 64, -1, 0},
+                 {"walk 20: phase 0", 1, 0, 0, 0, 0, 0, 9000, 40, 20, 0, 288, true, 0, -1, 0},
+                 {"walk 59: phase 1 again", 1, 0, 0, 0, 0, 0, 9000, 40, 59, 0, 288, true, 64, -1, 0},
+                 {"half off the left edge: from column 12", 1, 0, 0, 0, 0, 0, 9000, 40, 0, -300, 0, true, 64, -1, 0}};
     ASSERT_NO_FATAL_FAILURE(start(""));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -284,11 +270,13 @@ TEST_F(PlayerControl, DrawsTheSpriteAndTheGaugeOnlyWhenDue) {
             std::tie(c.sceneNow, c.hitTimer, c.fall, c.fadeOut, c.fadeIn);
         std::tie(chargeFrames, stamina, maxStamina, areaId, walkCounter) =
             std::tuple(c.charge, c.staminaNow, 9000, c.area, c.walk);
-        std::tie(facing, playerOffsetX, playerOffsetY) = std::tuple(2, 0, 0);
+        std::tie(facing, playerOffsetX, playerOffsetY) = std::tuple(2, c.offsetX, 0);
         clearBackBuffer();
         drawPlayer();
+        EXPECT_EQ(std::tuple(playerScreenX, playerScreenY), std::tuple(c.screenX, 208));
         ExpectedScreen expected;
-        if (c.shown) expected.copy(*characterSheet, 128, c.sourceY, 64, 64, 288, 208);
+        const int cut = c.screenX - 288 - c.offsetX;  // columns lost at the left edge
+        if (c.shown) expected.copy(*characterSheet, 128 + cut, c.sourceY, 64 - cut, 64, c.screenX, 208);
         if (c.fill >= 0) {
             EXPECT_GT(expected.copy(*characterSheet, 257, 0, 8, 42, 342, 208), 0) << "the gauge needs visible pixels";
             EXPECT_GT(expected.copy(*characterSheet, 257, 67, 8, c.fill, 342, 249 - c.fill), 0);
@@ -296,14 +284,6 @@ TEST_F(PlayerControl, DrawsTheSpriteAndTheGaugeOnlyWhenDue) {
         EXPECT_EQ(expected.difference(), "");
         EXPECT_EQ(playerHitTimer, c.hitTimerAfter);
     }
-}
-
-// Half off the left edge, the sprite is drawn from column 12 of its cell.
-TEST_F(PlayerControl, ASpriteCutAtTheLeftEdgeStartsAtScreenXZero) {
-    ASSERT_NO_FATAL_FAILURE(start(""));
-    std::tie(playerOffsetX, facing) = std::tuple(-300, 1);
-    drawPlayer();
-    EXPECT_EQ(std::tuple(playerScreenX, playerScreenY), std::tuple(0, 208));
 }
 
 }  // namespace
