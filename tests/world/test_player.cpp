@@ -271,10 +271,10 @@ TEST_F(PlayerControl, DrawsTheSpriteAndTheGaugeOnlyWhenDue) {
         std::tie(chargeFrames, stamina, maxStamina, areaId, walkCounter) =
             std::tuple(c.charge, c.staminaNow, 9000, c.area, c.walk);
         std::tie(facing, playerOffsetX, playerOffsetY) = std::tuple(2, c.offsetX, 0);
-        clearBackBuffer();
+        std::fill(backBuffer->pixels.begin(), backBuffer->pixels.end(), 251);  // index 0 would show
         drawPlayer();
         EXPECT_EQ(std::tuple(playerScreenX, playerScreenY), std::tuple(c.screenX, 208));
-        ExpectedScreen expected;
+        ExpectedScreen expected(251);
         const int cut = c.screenX - 288 - c.offsetX;  // columns lost at the left edge
         if (c.shown) expected.copy(*characterSheet, 128 + cut, c.sourceY, 64 - cut, 64, c.screenX, 208);
         if (c.fill >= 0) {
