@@ -2,8 +2,8 @@
 // sprite sheets, so that a test sees every pixel drawn or left alone.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,14 +27,10 @@ struct ExpectedScreen {
     // Empty when the back buffer matches, else where it first differs.
     std::string difference() const {
         const std::vector<uint8_t>& actual = varnholt::backBuffer->pixels;
-        for (size_t i = 0; i < pixels.size(); ++i) {
-            if (actual[i] == pixels[i]) continue;
-            std::ostringstream out;
-            out << "first difference at (" << i % 640 << ", " << i / 640 << "): " << int(actual[i]) << " instead of "
-                << int(pixels[i]);
-            return out.str();
-        }
-        return "";
+        const size_t i = size_t(std::mismatch(actual.begin(), actual.end(), pixels.begin()).first - actual.begin());
+        if (i == actual.size()) return "";
+        return "first difference at (" + std::to_string(i % 640) + ", " + std::to_string(i / 640) +
+               "): " + std::to_string(actual[i]) + " instead of " + std::to_string(pixels[i]);
     }
     std::vector<uint8_t> pixels;
 };

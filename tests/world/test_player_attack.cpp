@@ -99,36 +99,29 @@ TEST_F(Sword, OneSwingCostsEightAFrameForThreeFramesAndStrikesOnce) {
     EXPECT_EQ(std::tuple(enemySlots[0].hp, enemySlots[0].x, enemyHitTimer[0]), std::tuple(49, 1100, 27));
 }
 
-// A sixth of the gauge, and a strike only when more than that is left.
-TEST_F(Sword, AChargedBlowsPrice) {
+// A sixth of the gauge, and a strike only when more than that is left, on
+// every enemy that is not right of or below the screen, without knock-back:
+// even slots stand just inside that reach, odd ones just outside.
+TEST_F(Sword, AChargedBlowsPriceAndReach) {
     const struct { int32_t stamina, charge, swordFrame, staminaAfter; bool strikes; } cases[] = {
         {2000, 160, 0, 500, false},  {4000, 160, 0, 2500, true}, {3000, 160, 0, 1500, false},
         {3001, 160, 0, 1501, true},  {1500, 160, 0, 1500, false}, {4000, 200, 0, 2500, true},
         {4000, 159, 0, 4000, false}, {4000, 160, 4, 4000, false}};
+    const int32_t where[8][2] = {{-58, 100}, {-59, 100}, {634, 100}, {635, 100},
+                                 {100, -58}, {100, -59}, {100, 474}, {100, 475}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.stamina << ", charge " << c.charge << ", sword frame " << c.swordFrame);
         ASSERT_NO_FATAL_FAILURE(arm());
         std::tie(stamina, chargeFrames) = std::tie(c.stamina, c.charge);
-        place(0, 300, 300);
+        for (int s = 0; s < enemySlotCount; ++s) place(s, where[s][0], where[s][1]);
         swing(c.swordFrame);
-        EXPECT_EQ(std::tuple(stamina, enemySlots[0].hp), std::tuple(c.staminaAfter, c.strikes ? 47 : 50));
-    }
-}
-
-// Even slots just inside the reach, odd ones just outside.
-TEST_F(Sword, AChargedBlowReachesEveryEnemyNotRightOfOrBelowTheScreen) {
-    stamina = 4000;
-    attack = 2;
-    const int32_t where[8][2] = {{-58, 100}, {-59, 100}, {634, 100}, {635, 100},
-                                 {100, -58}, {100, -59}, {100, 474}, {100, 475}};
-    for (int s = 0; s < enemySlotCount; ++s) place(s, where[s][0], where[s][1]);
-    chargeFrames = 160;
-    swing(0);
-    EXPECT_EQ(stamina, 2500);
-    for (int s = 0; s < enemySlotCount; ++s) {
-        const EnemySlot& enemy = enemySlots[s];
-        EXPECT_EQ(std::tuple(enemy.hp, enemyHitTimer[s]), s % 2 ? std::tuple(50, 0) : std::tuple(48, 30)) << s;
-        EXPECT_EQ(std::tuple(enemy.x, enemy.y, enemy.prevX), std::tuple(1000, 2000, 0)) << "no knock-back, " << s;
+        EXPECT_EQ(stamina, c.staminaAfter);
+        for (int s = 0; s < enemySlotCount; ++s) {
+            const EnemySlot& enemy = enemySlots[s];
+            const bool struck = c.strikes && s % 2 == 0;
+            EXPECT_EQ(std::tuple(enemy.hp, enemyHitTimer[s], enemy.x, enemy.y, enemy.prevX),
+                      std::tuple(struck ? 47 : 50, struck ? 30 : 0, 1000, 2000, 0)) << "slot " << s;
+        }
     }
 }
 

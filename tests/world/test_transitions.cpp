@@ -112,7 +112,8 @@ TEST(AreaChange, RunsFromTheTitleIntoArea40InSixtyThreeFrames) {
 // Sides: 1 from below, 2 from the top, 3 from the right, 4 from the left,
 // 0 not through an edge; a side an area has no opening on leaves the
 // player where he was, at view origin (1000, 500). A cell that tells the
-// layout apart is checked after.
+// layout apart is checked after. The boss area sets up the fight: at level
+// 8 after 1201 seconds the boss has 5 × 8 + 1201 ÷ 2 = 640 hit points.
 TEST(LoadArea, InstallsEachAreaAndPlacesThePlayerBySide) {
     const struct {
         int area, side, falls, variant;
@@ -145,27 +146,21 @@ TEST(LoadArea, InstallsEachAreaAndPlacesThePlayerBySide) {
         testing_support::freshHeadlessGame();
         for (auto& row : areaMap) row.fill(9);
         std::tie(areaId, entrySide, fallCount, mapVariant) = std::tie(a.area, a.side, a.falls, a.variant);
-        std::tie(playerX, playerY, fadeLevel) = std::tuple(1000, 500, 240);
+        std::tie(playerX, playerY, fadeLevel, level, playSeconds, bossAlive) = std::tuple(1000, 500, 240, 8, 1201, 0);
+        for (EnemySlot& enemy : enemySlots) enemy.active = 1;
         loadArea();
         EXPECT_EQ(std::tuple(mapCols, mapRows, playerX, playerY, quakeFrames, areaMap[a.row][a.col]),
                   std::tuple(a.cols, a.rows, a.x, a.y, a.quake, a.code));
-        EXPECT_NE(areaMap[a.rows - 1][a.cols - 1], 9) << "the whole layout is copied";
-        EXPECT_TRUE(a.cols == 21 || areaMap[0][20] == 9) << "the cells beyond the layout stay";
-        EXPECT_TRUE(a.rows == 18 || areaMap[17][0] == 9) << "the cells beyond the layout stay";
+        EXPECT_NE(areaMap[a.rows - 1][a.cols - 1], 9) << "the whole layout is copied, and nothing beyond";
+        for (int r = 0; r < 18; ++r) {
+            for (int c = r < a.rows ? a.cols : 0; c < 21; ++c) ASSERT_EQ(areaMap[r][c], 9) << r << ", " << c;
+        }
         EXPECT_EQ(std::tuple(scene, areaId), std::tuple(1, a.area));
+        const bool boss = a.area == 1;
+        EXPECT_EQ(std::tuple(bossNotice, bossAlive, bossX, bossY, bossHp),
+                  boss ? std::tuple(300, 1, 200, 200, 640) : std::tuple(0, 0, 0, 0, 0));
+        for (const EnemySlot& enemy : enemySlots) EXPECT_EQ(enemy.active, boss ? 0 : 1) << "only the boss fights alone";
     }
-}
-
-TEST(LoadArea, TheBossAreaSetsUpTheFight) {
-    testing_support::freshHeadlessGame();
-    for (EnemySlot& enemy : enemySlots) enemy.active = 1;
-    // From column 9 of area 11, at level 8 after 1201 seconds.
-    std::tie(areaId, entrySide, playerX, playerY, level, playSeconds, bossAlive, fadeLevel) =
-        std::tuple(1, 1, 320, -200, 8, 1201, 0, 240);
-    loadArea();
-    EXPECT_EQ(std::tuple(bossNotice, bossAlive, bossX, bossY, bossHp), std::tuple(300, 1, 200, 200, 640));
-    for (const EnemySlot& enemy : enemySlots) EXPECT_EQ(enemy.active, 0);
-    EXPECT_EQ(std::tuple(playerX, playerY, scene), std::tuple(64, 432, 1));
 }
 
 }  // namespace
