@@ -78,19 +78,16 @@ std::string lines(int rows, int cols, const std::function<int(int, int)>& cell) 
     return text;
 }
 
-// The size, the border openings, the pit and the walls all follow from the cells.
-TEST(AreaMap, LayoutsHoldExactlyTheirCells) {
+// The size, the border openings, the pit and the walls all follow from the
+// cells. The live map starts as area 40 and takes a layout's rows at its own
+// stride of 21; the loads of the areas check that the cells beyond stay.
+TEST(AreaMap, LayoutsHoldExactlyTheirCellsAndInstallRowByRow) {
     for (const LayoutRows& l : allLayouts) {
-        SCOPED_TRACE(l.name);
         const MapLayout& layout = *l.layout;
         EXPECT_EQ(lines(layout.rows, layout.cols, [&](int r, int c) { return layout.cells[r * layout.cols + c]; }),
-                  lines(l.cells));
+                  lines(l.cells))
+            << l.name;
     }
-}
-
-// An installed layout keeps its own rows at the live map's stride of 21;
-// the loads of the areas check that the cells beyond it stay.
-TEST(AreaMap, StartsAsArea40AndInstallsALayoutRowByRow) {
     testing_support::freshHeadlessGame();
     EXPECT_EQ(lines(18, 21, [](int r, int c) { return areaMap[r][c]; }), lines(allLayouts[0].cells));
     installLayout(layout30);

@@ -127,7 +127,7 @@ TEST_F(Sword, AChargedBlowsPriceAndReach) {
 
 // The award halves for every level the player is above the enemy's and
 // runs out at the width of the value; a hundred raises the level, but
-// never past 99, where every kill leaves exp at 0.
+// never past 99, where every kill leaves exp at 0. The slot is re-rolled.
 TEST_F(Sword, AKillAwardsExperienceAndAHundredRaisesTheLevel) {
     const struct { int32_t expValue, expLevel, level, expBefore, levelAfter, expAfter; } cases[] = {
         {10, 2, 1, 0, 1, 10},       {10, 2, 2, 0, 2, 10},       {10, 2, 3, 0, 3, 5},        {10, 2, 4, 0, 4, 2},
@@ -138,8 +138,8 @@ TEST_F(Sword, AKillAwardsExperienceAndAHundredRaisesTheLevel) {
         SCOPED_TRACE(testing::Message() << c.expValue << " at level " << c.level << " against " << c.expLevel
                                         << " with " << c.expBefore);
         ASSERT_NO_FATAL_FAILURE(arm());
-        std::tie(level, exp) = std::tie(c.level, c.expBefore);
-        EnemySlot& enemy = enemySlots[4];
+        std::tie(level, exp, enemyHitTimer[1]) = std::tuple(c.level, c.expBefore, 30);
+        EnemySlot& enemy = enemySlots[1];
         std::tie(enemy.expValue, enemy.expLevel, enemy.hp) = std::tuple(c.expValue, c.expLevel, 0);  // killed now
         playerAttack();
         const bool up = c.levelAfter > c.level;
@@ -147,20 +147,11 @@ TEST_F(Sword, AKillAwardsExperienceAndAHundredRaisesTheLevel) {
         std::vector<int> expected{int(SoundEffect::Enemy)};
         if (up) expected.push_back(int(SoundEffect::LevelUp));
         EXPECT_EQ(sounds(), expected);
+        // Re-rolled from area 40's roster, waiting inactive; the old prevX stays.
+        EXPECT_EQ(std::tuple(enemy.kind, enemy.hp, enemy.expValue, enemy.speed, enemy.x, enemy.y, enemy.prevX),
+                  std::tuple(0, 3, 10, 2, 200, 400, 0));
+        EXPECT_EQ(std::tuple(enemy.active, enemyHitTimer[1]), std::tuple(0, 0));
     }
-}
-
-// A kill re-rolls the slot for the area and leaves it inactive.
-TEST_F(Sword, AKilledEnemysSlotWaitsInactiveForItsReplacement) {
-    std::tie(level, exp, facing) = std::tuple(2, 95, 1);
-    place(1, 200, 248);
-    enemySlots[1].hp = 3;
-    seedRandom(1);
-    swing(1);
-    const EnemySlot& fresh = enemySlots[1];
-    EXPECT_EQ(std::tuple(fresh.kind, fresh.hp, fresh.expValue, fresh.speed, fresh.x, fresh.y, fresh.active),
-              std::tuple(0, 3, 10, 2, 200, 400, 0));
-    EXPECT_EQ(std::tuple(fresh.prevX, enemyHitTimer[1]), std::tuple(1000, 0)) << "the knock-back's prevX stays";
 }
 
 // Experience above 100 is lost.
