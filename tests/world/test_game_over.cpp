@@ -106,12 +106,10 @@ TEST_F(GameOver, TheScoreIsComputedOnceOnTheFirstFrame) {
         step();
         step();
         EXPECT_EQ(std::tuple(score, gameOverFrames), std::tuple(c.score, 3));
-        EXPECT_EQ(std::count_if(backend->events().begin(), backend->events().end(),
-                                [](const RecordedEvent& e) {
-                                    return e.kind == RecordedKind::Sound &&
-                                           e.effect == int(SoundEffect::Character);
-                                }),
-                  1);
+        const auto character = [](const RecordedEvent& e) {
+            return e.kind == RecordedKind::Sound && e.effect == int(SoundEffect::Character);
+        };
+        EXPECT_EQ(std::count_if(backend->events().begin(), backend->events().end(), character), 1);
     }
 }
 
