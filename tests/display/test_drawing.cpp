@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "app/game_state.h"
 #include "display/display.h"
@@ -34,45 +35,46 @@ protected:
     SpriteSheet sheet;
 };
 
-TEST_F(Drawing, CopiesTheSourceRectangleToItsPlaceAndSkipsIndexZero) {
-    drawSprite(&sheet, Rect{0, 4, 10, 8}, 100, 200);
-    EXPECT_EQ(at(100, 200), 250) << "index 0 must stay transparent";
-    EXPECT_EQ(at(101, 200), (1 + 4) % 200 + 1);
-    EXPECT_EQ(at(109, 203), (9 + 7) % 200 + 1);
-    EXPECT_EQ(std::pair(at(110, 200), at(101, 204)), std::pair(uint8_t(250), uint8_t(250)));
-    EXPECT_EQ(changedPixels(), 9 * 4);
-}
-
 struct Placement {
     const char* what;
     Rect source;
     int x, y;
     bool drawn;
+    Rect scaledInto = {};  // when not empty, a scaled copy into it instead
 };
 void PrintTo(const Placement& p, std::ostream* out) { *out << p.what; }
 
 class DrawingPlacement : public Drawing, public ::testing::WithParamInterface<Placement> {};
 
 TEST_P(DrawingPlacement, DrawsWhollyOrNotAtAll) {
-    drawSprite(&sheet, GetParam().source, GetParam().x, GetParam().y);
-    EXPECT_EQ(changedPixels() > 0, GetParam().drawn);
+    const Placement& p = GetParam();
+    if (p.scaledInto.right == 0) drawSprite(&sheet, p.source, p.x, p.y);
+    if (p.scaledInto.right != 0) drawSpriteScaled(&sheet, p.source, p.scaledInto);
+    EXPECT_EQ(changedPixels() > 0, p.drawn);
 }
 
 const Rect whole{0, 0, 64, 32};
-const Placement kPlacements[] = {{"touching the right and bottom edges", whole, 576, 448, true},
-                                 {"touching the left and top edges", whole, 0, 0, true},
-                                 {"one pixel past the right edge", whole, 577, 0, false},
-                                 {"one pixel past the bottom edge", whole, 0, 449, false},
-                                 {"one pixel past the left edge", whole, -1, 0, false},
-                                 {"one pixel past the top edge", whole, 0, -1, false},
-                                 {"far away, without overflowing", whole, 2147483600, 2147483600, false},
-                                 {"empty source", {10, 10, 10, 20}, 5, 5, false},
-                                 {"inverted source", {20, 10, 10, 20}, 5, 5, false},
-                                 {"inverted rows", {10, 20, 20, 10}, 5, 5, false},
-                                 {"source past the sheet's right", {1, 0, 65, 32}, 5, 5, false},
-                                 {"source past the sheet's bottom", {1, 0, 64, 33}, 5, 5, false},
-                                 {"source left of the sheet", {-1, 0, 10, 10}, 5, 5, false}};
-INSTANTIATE_TEST_SUITE_P(EdgesAndRectangles, DrawingPlacement, ::testing::ValuesIn(kPlacements));
+const Placement kPlacements[] = {{"TouchingTheRightAndBottomEdges", whole, 576, 448, true},
+                                 {"TouchingTheLeftAndTopEdges", whole, 0, 0, true},
+                                 {"OnePixelPastTheRightEdge", whole, 577, 0, false},
+                                 {"OnePixelPastTheBottomEdge", whole, 0, 449, false},
+                                 {"OnePixelPastTheLeftEdge", whole, -1, 0, false},
+                                 {"OnePixelPastTheTopEdge", whole, 0, -1, false},
+                                 {"FarAwayWithoutOverflowing", whole, 2147483600, 2147483600, false},
+                                 {"EmptySource", {10, 10, 10, 20}, 5, 5, false},
+                                 {"InvertedSource", {20, 10, 10, 20}, 5, 5, false},
+                                 {"InvertedRows", {10, 20, 20, 10}, 5, 5, false},
+                                 {"SourcePastTheSheetsRight", {1, 0, 65, 32}, 5, 5, false},
+                                 {"SourcePastTheSheetsBottom", {1, 0, 64, 33}, 5, 5, false},
+                                 {"SourceLeftOfTheSheet", {-1, 0, 10, 10}, 5, 5, false},
+                                 {"ScaledTouchingTheRightEdge", whole, 0, 0, true, {600, 0, 640, 10}},
+                                 {"ScaledPastTheRightEdge", whole, 0, 0, false, {600, 0, 641, 10}},
+                                 {"ScaledPastTheTopEdge", whole, 0, 0, false, {0, -1, 10, 10}},
+                                 {"ScaledIntoAnEmptyRectangle", whole, 0, 0, false, {10, 10, 10, 20}},
+                                 {"ScaledFromAnInvertedSource", {5, 0, 4, 32}, 0, 0, false, {0, 0, 10, 10}},
+                                 {"ScaledFromPastTheSheetsBottom", {0, 0, 64, 40}, 0, 0, false, {0, 0, 10, 10}}};
+INSTANTIATE_TEST_SUITE_P(EdgesAndRectangles, DrawingPlacement, ::testing::ValuesIn(kPlacements),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(Drawing, MissingSheetOrBackBufferDrawsNothingAndClearFillsWithIndexZero) {
     drawSprite(nullptr, Rect{0, 0, 8, 8}, 10, 10);
@@ -96,15 +98,6 @@ TEST_F(Drawing, ScaledCopyShrinksAndStretchesWithTransparency) {
     drawSpriteScaled(&sheet, Rect{1, 0, 3, 1}, Rect{100, 100, 104, 102});  // doubled
     EXPECT_EQ((std::array{at(100, 100), at(101, 101), at(102, 100), at(103, 101)}),
               (std::array{sheet.pixels[1], sheet.pixels[1], sheet.pixels[2], sheet.pixels[2]}));
-}
-
-TEST_F(Drawing, ScaledCopyOutsideTheScreenOrFromABadSourceDrawsNothing) {
-    drawSpriteScaled(&sheet, whole, Rect{600, 0, 641, 10});
-    drawSpriteScaled(&sheet, whole, Rect{0, -1, 10, 10});
-    drawSpriteScaled(&sheet, whole, Rect{10, 10, 10, 20});
-    drawSpriteScaled(&sheet, Rect{5, 0, 4, 32}, Rect{0, 0, 10, 10});
-    drawSpriteScaled(&sheet, Rect{0, 0, 64, 40}, Rect{0, 0, 10, 10});
-    EXPECT_EQ(changedPixels(), 0);
 }
 
 }  // namespace

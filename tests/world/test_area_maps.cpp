@@ -1,9 +1,10 @@
-// The stored layouts and the live map: sizes, the openings that join
-// neighbouring areas, and how a smaller layout is installed.
+// The stored layouts cell by cell, the live map at start, and how a
+// smaller layout is installed over a larger one.
 #include <gtest/gtest.h>
 
-#include <tuple>
-#include <vector>
+#include <algorithm>
+#include <functional>
+#include <string>
 
 #include "app/game_state.h"
 #include "support/headless_game.h"
@@ -13,90 +14,84 @@ using namespace varnholt;
 
 namespace {
 
-int16_t cellOf(const MapLayout& layout, int r, int c) { return layout.cells[r * layout.cols + c]; }
-
-struct LayoutFacts {
+struct LayoutRows {
     const char* name;
     const MapLayout* layout;
-    int cols, rows;
-    std::vector<int> top, bottom, left, right;  // open border cells: columns, columns, rows, rows
+    const char* cells;  // one digit per cell from column 0, rows top first, a space between rows
 };
 
-const LayoutFacts allLayouts[] = {
-    {"layout40", &layout40, 21, 18, {}, {}, {}, {}},
-    {"layout30First", &layout30First, 15, 15, {}, {2, 3}, {}, {4}},
-    {"layout30", &layout30, 15, 15, {4, 5}, {2, 3}, {}, {4, 9}},
-    {"layout31", &layout31, 17, 11, {}, {}, {4, 9}, {5, 7}},
-    {"layout32", &layout32, 15, 15, {7, 11}, {}, {5, 7}, {}},
-    {"layout20", &layout20, 11, 17, {3, 5}, {4, 5}, {}, {9}},
-    {"layout22", &layout22, 11, 17, {5}, {5, 9}, {}, {}},
-    {"layout10", &layout10, 15, 15, {}, {3, 5}, {}, {}},
-    {"layout10Alt", &layout10Alt, 15, 15, {}, {3, 5}, {}, {13}},
-    {"layout11", &layout11, 21, 18, {9, 10}, {}, {13}, {3, 4, 5, 6, 7}},
-    {"layout12", &layout12, 15, 15, {}, {5}, {3, 4, 5, 6}, {}},
-    {"layout12Alt", &layout12Alt, 15, 15, {}, {5}, {3, 4, 5, 6, 7}, {}},
-    {"layout1", &layout1, 12, 12, {}, {}, {}, {}},
+const LayoutRows allLayouts[] = {
+    {"layout40", &layout40, "111111111111111111111 100000000100000002221 100100010010010002221 101010101000000102721 "
+     "100000000100010000001 100000000000000000001 101000100100001001001 100010000000000000001 100000000000010010101 "
+     "100010110100000000001 100100000000101001001 100010000000000100001 100000001001000100001 101100000001000010001 "
+     "100000100000010000101 100001000100000010001 100000000000010000001 111111111111111111111"},
+    {"layout30First", &layout30First, "333333333333333 344333344444443 344333333434443 344333333344433 "
+     "344434444343434 344444434443433 343434344333443 344434343344443 344434444343333 344433343343333 "
+     "344344444433333 344434444444443 344444444444443 344443434344443 334433333333333"},
+    {"layout30", &layout30, "333344333333333 344344344444443 344344433434443 344433433344433 344434444343434 "
+     "344444434443433 343434344333443 344434343344443 344434444343333 344433343344444 344344444433333 "
+     "344434444444443 344444444444443 344443434344443 334433333333333"},
+    {"layout31", &layout31, "33333333333333333 34444443444434443 34344443443444443 34443443434334443 "
+     "44443443444434443 33444344344434444 34434434433434443 34434443444443444 34444434444444343 44444344444444433 "
+     "33333333333333333"},
+    {"layout32", &layout32, "333333343334333 344444344444443 344444333344443 344444344434443 344444344443443 "
+     "444443444444433 344443443333333 444444344444333 344444333344433 344443344444443 344343344444443 "
+     "333443444444443 344434444444443 344444444444443 333333333333333"},
+    {"layout20", &layout20, "33343433333 33444444443 34344434343 34434343443 34443444343 34344444343 34443344443 "
+     "34434433443 34344443433 34433444334 34344434433 34444444443 33443343443 34433334443 33344444343 34444434443 "
+     "33334433333"},
+    {"layout22", &layout22, "33335653333 33436664443 34445554443 34446663443 33446564343 33336563443 34446564443 "
+     "34446554443 34446563443 34446563343 34446654333 34436654433 34444544443 34444344443 34444344443 34444434443 "
+     "33333433343"},
+    {"layout10", &layout10, "333333333333333 344444444444443 344444444444443 344343343343443 344444666556565 "
+     "344444556566565 344444556666565 344444655344443 344444656434443 344444566444443 343344566444333 "
+     "344434654443443 344443444434433 344444344344433 333434333333333"},
+    {"layout10Alt", &layout10Alt, "333333333333333 344444444444443 344444444444443 344343343343443 344444666556565 "
+     "344444556566565 344444556666565 344444655344443 344444656434443 344444566444443 343344566444333 "
+     "344434654443443 344443434434433 344444344444444 333434333333333"},
+    {"layout11", &layout11, "333333333665333333333 344444444566444444333 344444444655333344433 343333333666444444334 "
+     "344344444555333333334 344444434666443443444 344444433666443444444 555656656666655666666 566555566666656566665 "
+     "566666555666566556665 334443444565444334443 334343434665443434443 344343434556443434443 444344434556434443443 "
+     "333333434566434443443 333334344666344444343 333334444666444444443 333333333555333333333"},
+    {"layout12", &layout12, "333333333333333 344444344444443 344444344444433 444444344444343 444444344443443 "
+     "444444344434443 444444344334443 566666643444443 566666533444443 566665633344443 344456644444443 "
+     "344456644444443 344456644444443 344366644444443 333356533333333"},
+    {"layout12Alt", &layout12Alt, "333333333333333 344444443444443 333444443444443 443334343444343 444434343443343 "
+     "434434344434443 433444344334343 656555633344343 566666633444433 565665534444443 343456643333343 "
+     "343466544443343 343356634434443 344466634444443 333356533333333"},
+    {"layout1", &layout1, "555555555555 566666666665 566666666665 566666666665 566666666665 566666666665 "
+     "566666666665 566666666665 566666666665 566666666665 566666666665 555555555555"},
 };
 
-TEST(AreaMap, LayoutsOpenTheirBordersExactlyAtTheConnections) {
-    for (const LayoutFacts& f : allLayouts) {
-        SCOPED_TRACE(f.name);
-        ASSERT_EQ(std::tuple(f.layout->cols, f.layout->rows), std::tuple(f.cols, f.rows));
-        // The open cells of the border that starts at (r, c) and runs n cells along (dr, dc).
-        const auto openings = [&](int r, int c, int dr, int dc, int n) {
-            std::vector<int> open;
-            for (int i = 0; i < n; ++i) {
-                const int16_t code = cellOf(*f.layout, r + i * dr, c + i * dc);
-                if (code == 0 || code == 4 || code == 6) open.push_back(i);
-            }
-            return open;
-        };
-        EXPECT_EQ(openings(0, 0, 0, 1, f.cols), f.top);
-        EXPECT_EQ(openings(f.rows - 1, 0, 0, 1, f.cols), f.bottom);
-        EXPECT_EQ(openings(0, 0, 1, 0, f.rows), f.left);
-        EXPECT_EQ(openings(0, f.cols - 1, 1, 0, f.rows), f.right);
+// Lines of digits, one per row, so that a failure points at the row.
+std::string lines(const char* rows) {
+    std::string text(rows);
+    std::replace(text.begin(), text.end(), ' ', '\n');
+    return text;
+}
+std::string lines(int rows, int cols, const std::function<int(int, int)>& cell) {
+    std::string text;
+    for (int r = 0; r < rows; ++r) {
+        if (r > 0) text += '\n';
+        for (int c = 0; c < cols; ++c) text += char('0' + cell(r, c));
     }
+    return text;
 }
 
-TEST(AreaMap, StartsAsArea40) {
-    testing_support::freshHeadlessGame();
-    int pits = 0;
-    for (int r = 0; r < 18; ++r) {
-        for (int c = 0; c < 21; ++c) {
-            EXPECT_EQ(areaMap[r][c], cellOf(layout40, r, c)) << "(" << r << ", " << c << ")";
-            pits += areaMap[r][c] == 7;
-        }
+// The size, the border openings, the pit and the walls all follow from the
+// cells. The live map starts as area 40 and takes a layout's rows at its own
+// stride of 21; the loads of the areas check that the cells beyond stay.
+TEST(AreaMap, LayoutsHoldExactlyTheirCellsAndInstallRowByRow) {
+    for (const LayoutRows& l : allLayouts) {
+        const MapLayout& layout = *l.layout;
+        EXPECT_EQ(lines(layout.rows, layout.cols, [&](int r, int c) { return layout.cells[r * layout.cols + c]; }),
+                  lines(l.cells))
+            << l.name;
     }
-    EXPECT_EQ(pits, 1);
-    EXPECT_EQ(areaMap[3][18], 7);
-    EXPECT_EQ(areaMap[0][0], 1);
-    EXPECT_EQ(areaMap[1][17], 2);
-    EXPECT_EQ(areaMap[5][10], 0);
-}
-
-TEST(AreaMap, ASmallerLayoutLeavesTheRestOfTheLargerArea) {
     testing_support::freshHeadlessGame();
-    // Every cell marked, so that any write beyond the new layout shows.
-    for (int r = 0; r < 18; ++r) {
-        for (int c = 0; c < 21; ++c) areaMap[r][c] = int16_t(100 + r * 21 + c);
-    }
+    EXPECT_EQ(lines(18, 21, [](int r, int c) { return areaMap[r][c]; }), lines(allLayouts[0].cells));
     installLayout(layout30);
-    for (int r = 0; r < 18; ++r) {
-        for (int c = 0; c < 21; ++c) {
-            const int expected = r < 15 && c < 15 ? cellOf(layout30, r, c) : 100 + r * 21 + c;
-            EXPECT_EQ(areaMap[r][c], expected) << "(" << r << ", " << c << ")";
-        }
-    }
-    // Row stride 21: the second row of layout30 starts at element 21.
-    EXPECT_EQ(areaMap[1][0], 3);
-    EXPECT_EQ(areaMap[1][1], 4);
-
-    installLayout(layout31);  // 17 wide, 11 high: columns 15 and 16 now change, rows 11.. stay
-    EXPECT_EQ(areaMap[5][16], 4);
-    EXPECT_EQ(areaMap[1][16], 3);
-    EXPECT_EQ(areaMap[11][0], 3) << "row 11 keeps layout30's cell";
-    EXPECT_EQ(areaMap[11][16], 100 + 11 * 21 + 16);
-    EXPECT_EQ(areaMap[0][17], 100 + 17);
+    EXPECT_EQ(lines(15, 15, [](int r, int c) { return areaMap[r][c]; }), lines(allLayouts[2].cells));
 }
 
 }  // namespace

@@ -4,15 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <tuple>
 #include <vector>
 
 #include "app/game_state.h"
 #include "display/bitmaps.h"
 #include "display/display.h"
+#include "display/palette.h"
 #include "support/headless_game.h"
 #include "world/area_maps.h"
 #include "world/camera.h"
+#include "world/expected_screen.h"
 
 using namespace varnholt;
 
@@ -69,26 +72,14 @@ protected:
         std::fill(backBuffer->pixels.begin(), backBuffer->pixels.end(), untouched);
         drawTiles();
     }
-    // Compares the whole back buffer with a screen on which only these
-    // pictures were copied, in order, leaving out index 0; `opaque` counts
-    // the pixels they copied.
-    static int mismatches(const std::vector<Picture>& pictures, int* opaque = nullptr) {
-        std::vector<uint8_t> expected(size_t(screenWidth) * screenHeight, untouched);
+    // What differs from a screen on which only these pictures were copied,
+    // in order; `opaque` counts the pixels they copied.
+    static std::string difference(const std::vector<Picture>& pictures, int* opaque = nullptr) {
+        ExpectedScreen expected(untouched);
         int drawn = 0;
-        for (const Picture& p : pictures) {
-            for (int j = 0; j < p.h; ++j) {
-                for (int i = 0; i < p.w; ++i) {
-                    const uint8_t pixel = backgroundSheet->pixels[size_t(p.sy + j) * backgroundSheet->width + p.sx + i];
-                    if (pixel == 0) continue;
-                    expected[size_t(p.y + j) * screenWidth + p.x + i] = pixel;
-                    ++drawn;
-                }
-            }
-        }
+        for (const Picture& p : pictures) drawn += expected.copy(*backgroundSheet, p.sx, p.sy, p.w, p.h, p.x, p.y);
         if (opaque) *opaque = drawn;
-        int wrong = 0;
-        for (size_t i = 0; i < expected.size(); ++i) wrong += backBuffer->pixels[i] != expected[i];
-        return wrong;
+        return expected.difference();
     }
 };
 
@@ -121,17 +112,8 @@ TEST_F(Tiles, CutsCellsAtTheScreenEdges) {
         std::tie(scrollX, scrollY, shakeX) = std::tie(c.scrollX, c.scrollY, c.shake);
         drawProbe(c.row, c.col, c.code);
         int opaque = 0;
-        EXPECT_EQ(mismatches(c.drawn, &opaque), 0);
+        EXPECT_EQ(difference(c.drawn, &opaque), "");
         EXPECT_EQ(opaque > 0, !c.drawn.empty()) << "the probe needs visible pixels";
-    }
-}
-
-TEST_F(Tiles, TheClockTurnsOverAt512) {
-    const struct { int before, after; } steps[] = {{0, 1}, {249, 250}, {510, 511}, {511, 0}};
-    for (auto s : steps) {
-        tileClock = s.before;
-        drawTiles();
-        EXPECT_EQ(tileClock, s.after);
     }
 }
 
@@ -141,10 +123,7 @@ TEST_F(Tiles, GlintShowsOnCragWallsOfArea40Only) {
     enum Glint { None, First, Second };
     const struct {
         const char* what;
-        int area;
-        int16_t code;
-        int clockBefore;  // drawTiles advances it by one first
-        int roll, flagBefore;
+        int area, code, clockBefore, roll, flagBefore;  // drawTiles advances the clock by one first
         Glint shown;
         int flagAfter;
     } cases[] = {{"just before 250: nothing, the flag falls back", 40, 1, 248, 12, 1, None, 0},
@@ -164,8 +143,33 @@ TEST_F(Tiles, GlintShowsOnCragWallsOfArea40Only) {
         drawProbe(2, 3, c.code);
         std::vector<Picture> expected{{192, 128, 64, 64, 64 * c.code, 0}};
         if (c.shown != None) expected.push_back({256, 192, 64, 64, c.shown == First ? 0 : 64, 64});
-        EXPECT_EQ(mismatches(expected), 0);
+        EXPECT_EQ(difference(expected), "");
         EXPECT_EQ(glintCells[2][3], c.flagAfter);
+    }
+}
+
+// Entry 40's red, saved as 100 and 77 on the screen before the pass, with
+// the map cut to 3 rows of 4 so that the flagged cells (2, 2) and (2, 3)
+// are the last visited: each glinting cell lowers the red by the clock's
+// count past 335, and each plain cell puts the saved red back.
+TEST_F(Tiles, GlintLowersTheRedOfEntry40UntilAPlainCellPutsItBack) {
+    const struct { const char* what; int area, sceneNow, clockBefore; int16_t code22, code23; int red; } cases[] = {
+        {"at 336 by one for each glinting cell", 40, 1, 335, 1, 1, 98},
+        {"a plain cell after the glint", 40, 1, 339, 1, 20, 100},
+        {"a glint after the plain cell", 40, 1, 339, 20, 1, 95},
+        {"at 511 by 176, round below 0", 40, 1, 510, 20, 1, 180},
+        {"every cell of another area is plain", 10, 1, 339, 1, 1, 100},
+        {"no cell visited outside play", 40, 0, 339, 1, 1, 77}};
+    std::tie(mapRows, mapCols, scrollX, scrollY, shakeX, roll500) = std::tuple(3, 4, 0, 0, 0, 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (auto& cells : areaMap) cells.fill(blankCode);
+        std::tie(areaMap[2][2], areaMap[2][3]) = std::tie(c.code22, c.code23);
+        glintCells[2][2] = glintCells[2][3] = 1;
+        std::tie(areaId, scene, tileClock) = std::tie(c.area, c.sceneNow, c.clockBefore);
+        std::tie(paletteCopy[40].red, (*gamePalette)[40].red) = std::tuple(100, 77);
+        drawTiles();
+        EXPECT_EQ((*gamePalette)[40].red, c.red);
     }
 }
 

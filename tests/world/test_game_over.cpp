@@ -17,6 +17,7 @@
 #include "display/display.h"
 #include "support/file_builders.h"
 #include "support/headless_game.h"
+#include "world/expected_screen.h"
 #include "world/game_over.h"
 
 using namespace varnholt;
@@ -29,19 +30,6 @@ Bytes scoreFileBytes() {
     const std::string text = testing_support::readText("score.slf");
     return {text.begin(), text.end()};
 }
-
-// The screen as it should look, put together from the sheets pixel by pixel.
-struct Picture {
-    std::vector<uint8_t> pixels = std::vector<uint8_t>(640 * 480, 0);
-    void copy(const SpriteSheet& sheet, int sx, int sy, int w, int h, int x, int y, int scale = 1) {
-        for (int row = 0; row < h * scale; ++row) {
-            for (int col = 0; col < w * scale; ++col) {
-                const uint8_t p = sheet.pixels[(sy + row / scale) * sheet.width + sx + col / scale];
-                if (p != 0) pixels[(y + row) * 640 + x + col] = p;
-            }
-        }
-    }
-};
 
 constexpr int none = -1;
 
@@ -65,7 +53,7 @@ protected:
     // (ones first, `none` for an empty place), and with the end screen the
     // best score's digits, ones first.
     static void expectScreen(int frame, bool caption, std::array<int, 6> places, bool end, std::vector<int> best) {
-        Picture expected;
+        ExpectedScreen expected;
         if (caption) expected.copy(*endingSheet, 0, 270, 67, 30, 280, 130);
         for (int k = 0; k < 6; ++k) {
             if (places[k] != none) expected.copy(*digitSheet, 16 * places[k], 0, 16, 18, 360 - 22 * k, 180, 2);
@@ -77,13 +65,7 @@ protected:
                 expected.copy(*digitSheet, 16 * best[k], 0, 16, 18, 620 - 10 * int(k), 65);
             }
         }
-        const std::vector<uint8_t>& actual = backBuffer->pixels;
-        const auto [a, e] = std::mismatch(actual.begin(), actual.end(), expected.pixels.begin());
-        if (a != actual.end()) {
-            const long at = long(a - actual.begin());
-            ADD_FAILURE() << "frame " << frame << ": first difference at (" << at % 640 << ", " << at / 640
-                          << "): " << int(*a) << " instead of " << int(*e);
-        }
+        EXPECT_EQ(expected.difference(), "") << "frame " << frame;
     }
     struct Checkpoint {
         int frame;
@@ -124,12 +106,10 @@ TEST_F(GameOver, TheScoreIsComputedOnceOnTheFirstFrame) {
         step();
         step();
         EXPECT_EQ(std::tuple(score, gameOverFrames), std::tuple(c.score, 3));
-        EXPECT_EQ(std::count_if(backend->events().begin(), backend->events().end(),
-                                [](const RecordedEvent& e) {
-                                    return e.kind == RecordedKind::Sound &&
-                                           e.effect == int(SoundEffect::Character);
-                                }),
-                  1);
+        const auto character = [](const RecordedEvent& e) {
+            return e.kind == RecordedKind::Sound && e.effect == int(SoundEffect::Character);
+        };
+        EXPECT_EQ(std::count_if(backend->events().begin(), backend->events().end(), character), 1);
     }
 }
 

@@ -9,8 +9,11 @@
 #include "app/game_state.h"
 #include "app/startup.h"
 #include "audio/sound_effects.h"
+#include "display/bitmaps.h"
+#include "display/display.h"
 #include "platform/headless/input_script.h"
 #include "support/headless_game.h"
+#include "world/expected_screen.h"
 #include "world/player.h"
 
 using namespace varnholt;
@@ -55,20 +58,26 @@ protected:
     HeadlessBackend* backend = nullptr;
 };
 
-TEST_F(PlayerControl, WalksFromStandingStill) {
+// From standing still, or after a frame of walking: a diagonal entered
+// from a walk keeps the walk's facing.
+TEST_F(PlayerControl, WalksAndFaces) {
     const struct {
         const char* keys;
+        char walked;  // the direction moved in the frame before, if any
         int32_t facingBefore, dx, dy, facingAfter, staminaCost, walkSteps, idleAfter;
-    } cases[] = {{"Up", 1, 0, -2, 0, 1, 1, 1},         {"Down", 1, 0, 2, 2, 1, 1, 1},
-                 {"Left", 1, -2, 0, 3, 1, 1, 1},       {"Right", 3, 2, 0, 1, 1, 1, 1},
-                 {"Up Right", 1, 2, -2, 0, 2, 1, 1},   {"Up Left", 3, -2, -2, 0, 2, 1, 1},
-                 {"Down Right", 1, 2, 2, 2, 2, 1, 1},  {"Down Left", 3, -2, 2, 2, 2, 1, 1},
-                 {"Up Down", 1, 0, 0, 2, 2, 1, 1},     {"Left Right", 0, 0, 0, 1, 2, 1, 1},
-                 {"X", 2, 0, 0, 2, 0, 0, 6},           {"", 3, 0, 0, 3, 0, 0, 6}};
+    } cases[] = {{"Up", 0, 1, 0, -2, 0, 1, 1, 1},            {"Down", 0, 1, 0, 2, 2, 1, 1, 1},
+                 {"Left", 0, 1, -2, 0, 3, 1, 1, 1},          {"Right", 0, 3, 2, 0, 1, 1, 1, 1},
+                 {"Up Right", 0, 1, 2, -2, 0, 2, 1, 1},      {"Up Left", 0, 3, -2, -2, 0, 2, 1, 1},
+                 {"Down Right", 0, 1, 2, 2, 2, 2, 1, 1},     {"Down Left", 0, 3, -2, 2, 2, 2, 1, 1},
+                 {"Up Down", 0, 1, 0, 0, 2, 2, 1, 1},        {"Left Right", 0, 0, 0, 0, 1, 2, 1, 1},
+                 {"X", 0, 2, 0, 0, 2, 0, 0, 6},              {"", 0, 3, 0, 0, 3, 0, 0, 6},
+                 {"Up Right", 'R', 1, 2, -2, 1, 2, 1, 1},    {"Down Right", 'R', 1, 2, 2, 1, 2, 1, 1},
+                 {"Up Left", 'L', 3, -2, -2, 3, 2, 1, 1},    {"Down Left", 'L', 3, -2, 2, 3, 2, 1, 1},
+                 {"Up Right", 'L', 3, 2, -2, 3, 2, 1, 1}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.keys);
+        SCOPED_TRACE(std::string(c.keys) + " after " + (c.walked ? std::string(1, c.walked) : "standing"));
         ASSERT_NO_FATAL_FAILURE(startHolding(c.keys));
-        facing = c.facingBefore;
+        std::tie(facing, movingLeft, movingRight) = std::tuple(c.facingBefore, c.walked == 'L', c.walked == 'R');
         control();
         EXPECT_EQ(std::tuple(playerX, playerY, facing, stamina, walkCounter, idleFrames),
                   std::tuple(-224 + c.dx, 814 + c.dy, c.facingAfter, 9000 - c.staminaCost, c.walkSteps, c.idleAfter));
@@ -98,22 +107,21 @@ TEST_F(PlayerControl, DashTirednessAndExhaustionSetTheNextStep) {
 }
 
 // Joystick positions from standing still with full stamina: what walks,
-// what dashes. 16384 and 49152 are the d-pad's walking reach, 0 and 65535
-// the d-pad's with a shoulder button and the stick at its end.
+// what dashes, on each axis. 16384 and 49152 are the d-pad's walking reach.
 TEST_F(PlayerControl, JoystickPositionsWalkOrDash) {
     const struct {
         const char* name;
         uint32_t x, y;
         int32_t dx, dy, staminaCost, stepBonusAfter;
-    } cases[] = {{"DpadLeft", 16384, 32768, -2, 0, 1, 0},       {"DpadRight", 49152, 32768, 2, 0, 1, 0},
-                 {"DpadUp", 32768, 16384, 0, -2, 1, 0},         {"DpadDown", 32768, 49152, 0, 2, 1, 0},
-                 {"DpadDiagonal", 49152, 16384, 2, -2, 2, 0},   {"LeftEnd", 0, 32768, -2, 0, 3, 2},
-                 {"RightEnd", 65535, 32768, 2, 0, 3, 2},        {"UpEnd", 32768, 0, 0, -2, 3, 2},
-                 {"DownEnd", 32768, 65535, 0, 2, 3, 2},         {"Centre", 32768, 32768, 0, 0, 0, 0},
+    } cases[] = {{"DpadDiagonal", 49152, 16384, 2, -2, 2, 0},   {"Centre", 32768, 32768, 0, 0, 0, 0},
                  {"WalkLeftEdge", 27000, 32768, -2, 0, 1, 0},   {"NoWalkLeft", 27001, 32768, 0, 0, 0, 0},
                  {"WalkRightEdge", 37000, 32768, 2, 0, 1, 0},   {"NoWalkRight", 36999, 32768, 0, 0, 0, 0},
+                 {"WalkUpEdge", 32768, 27000, 0, -2, 1, 0},     {"NoWalkUp", 32768, 27001, 0, 0, 0, 0},
+                 {"WalkDownEdge", 32768, 37000, 0, 2, 1, 0},    {"NoWalkDown", 32768, 36999, 0, 0, 0, 0},
                  {"DashLeftEdge", 4000, 32768, -2, 0, 3, 2},    {"WalkLeftNearDash", 4001, 32768, -2, 0, 1, 0},
-                 {"DashRightEdge", 60000, 32768, 2, 0, 3, 2},   {"WalkRightNearDash", 59999, 32768, 2, 0, 1, 0}};
+                 {"DashRightEdge", 60000, 32768, 2, 0, 3, 2},   {"WalkRightNearDash", 59999, 32768, 2, 0, 1, 0},
+                 {"DashUpEdge", 32768, 4000, 0, -2, 3, 2},      {"WalkUpNearDash", 32768, 4001, 0, -2, 1, 0},
+                 {"DashDownEdge", 32768, 60000, 0, 2, 3, 2},    {"WalkDownNearDash", 32768, 59999, 0, 2, 1, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_NO_FATAL_FAILURE(start("1 joy=" + std::to_string(c.x) + "," + std::to_string(c.y) + ",0\n", true));
@@ -198,18 +206,12 @@ TEST_F(PlayerControl, DuringAFadeKeyCStartsNoAttackButAHeldStickButtonSwings) {
 }
 
 // Whole frames, from the start position on the open floor of area 40.
-TEST_F(PlayerControl, AStickQueryActsInTheNextFrame) {
-    ASSERT_NO_FATAL_FAILURE(start("1 joy=37000,32767,0\n", true));
+TEST_F(PlayerControl, WithAJoystickKeysWorkAndAStickQueryActsInTheNextFrame) {
+    ASSERT_NO_FATAL_FAILURE(start("1 Down C joy=37000,32767,0\n", true));
     runFrame();
-    EXPECT_EQ(std::tuple(joyX, playerX), std::tuple(32767, -224));
+    EXPECT_EQ(std::tuple(joyX, playerX, playerY, swordFrames, swordSounds(1)), std::tuple(32767, -224, 816, 1, 1));
     runFrame();
-    EXPECT_EQ(std::tuple(joyX, playerX), std::tuple(37000, -222));
-}
-
-TEST_F(PlayerControl, WithAJoystickTheKeyboardStillWorks) {
-    ASSERT_NO_FATAL_FAILURE(start("1 Right C\n", true));
-    runFrame();
-    EXPECT_EQ(std::tuple(playerX, swordFrames, swordSounds(1)), std::tuple(-222, 1, 1));
+    EXPECT_EQ(std::tuple(joyX, playerX, playerY), std::tuple(37000, -222, 818));
 }
 
 TEST_F(PlayerControl, AnUnpluggedJoystickLetsThePlayerStop) {
@@ -234,12 +236,54 @@ TEST_F(PlayerControl, NoControlMeansNoBlow) {
     }
 }
 
-// Half off the left edge, the sprite is drawn from column 12 of its cell.
-TEST_F(PlayerControl, ASpriteCutAtTheLeftEdgeStartsAtScreenXZero) {
+// Facing down at screen (288, 208), the sprite comes from (128, 0) or
+// (128, 64) by the walking phase; the gauge stands at x 342: its frame
+// from (257, 0), 8 × 42, and chargeFrames ÷ 4 rows of filling from
+// (257, 67) that end at y 249. `fill` -1: no gauge.
+TEST_F(PlayerControl, DrawsTheSpriteAndTheGaugeOnlyWhenDue) {
+    const struct {
+        const char* what;
+        int32_t sceneNow, hitTimer, fall, fadeOut, fadeIn, charge, staminaNow, area, walk, offsetX, screenX;
+        bool shown;
+        int32_t sourceY, fill, hitTimerAfter;
+    } cases[] = {{"charge 14: no gauge yet", 1, 0, 0, 0, 0, 14, 9000, 40, 0, 0, 288, true, 64, -1, 0},
+                 {"charge 15: three rows", 1, 0, 0, 0, 0, 15, 9000, 40, 0, 0, 288, true, 64, 3, 0},
+                 {"charge 160: forty rows", 1, 0, 0, 0, 0, 160, 9000, 40, 0, 0, 288, true, 64, 40, 0},
+                 {"stamina a sixth: no gauge", 1, 0, 0, 0, 0, 160, 1500, 40, 0, 0, 288, true, 64, -1, 0},
+                 {"stamina above a sixth", 1, 0, 0, 0, 0, 160, 1501, 40, 0, 0, 288, true, 64, 40, 0},
+                 {"boss area: no gauge", 1, 0, 0, 0, 0, 160, 9000, 1, 0, 0, 288, true, 64, -1, 0},
+                 {"hit timer odd: hidden", 1, 3, 0, 0, 0, 160, 9000, 40, 0, 0, 288, false, 0, -1, 2},
+                 {"hit timer even: shown", 1, 2, 0, 0, 0, 160, 9000, 40, 0, 0, 288, true, 64, 40, 1},
+                 {"falling: hidden", 1, 0, 1, 0, 0, 160, 9000, 40, 0, 0, 288, false, 0, -1, 0},
+                 {"fading out: hidden", 1, 0, 0, 1, 0, 160, 9000, 40, 0, 0, 288, false, 0, -1, 0},
+                 {"fading in: shown", 1, 0, 0, 0, 1, 160, 9000, 40, 0, 0, 288, true, 64, 40, 0},
+                 {"the opening: hidden", 0, 0, 0, 0, 0, 160, 9000, 40, 0, 0, 288, false, 0, -1, 0},
+                 {"the ending: shown", 2, 0, 0, 0, 0, 14, 9000, 40, 0, 0, 288, true, 64, -1, 0},
+                 {"walk 19: phase 1", 1, 0, 0, 0, 0, 0, 9000, 40, 19, 0, 288, true, 64, -1, 0},
+                 {"walk 20: phase 0", 1, 0, 0, 0, 0, 0, 9000, 40, 20, 0, 288, true, 0, -1, 0},
+                 {"walk 59: phase 1 again", 1, 0, 0, 0, 0, 0, 9000, 40, 59, 0, 288, true, 64, -1, 0},
+                 {"half off the left edge: from column 12", 1, 0, 0, 0, 0, 0, 9000, 40, 0, -300, 0, true, 64, -1, 0}};
     ASSERT_NO_FATAL_FAILURE(start(""));
-    std::tie(playerOffsetX, facing) = std::tuple(-300, 1);
-    drawPlayer();
-    EXPECT_EQ(std::tuple(playerScreenX, playerScreenY), std::tuple(0, 208));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::tie(scene, playerHitTimer, fallFrames, fadingOut, fadingIn) =
+            std::tie(c.sceneNow, c.hitTimer, c.fall, c.fadeOut, c.fadeIn);
+        std::tie(chargeFrames, stamina, maxStamina, areaId, walkCounter) =
+            std::tuple(c.charge, c.staminaNow, 9000, c.area, c.walk);
+        std::tie(facing, playerOffsetX, playerOffsetY) = std::tuple(2, c.offsetX, 0);
+        std::fill(backBuffer->pixels.begin(), backBuffer->pixels.end(), 251);  // index 0 would show
+        drawPlayer();
+        EXPECT_EQ(std::tuple(playerScreenX, playerScreenY), std::tuple(c.screenX, 208));
+        ExpectedScreen expected(251);
+        const int cut = c.screenX - 288 - c.offsetX;  // columns lost at the left edge
+        if (c.shown) expected.copy(*characterSheet, 128 + cut, c.sourceY, 64 - cut, 64, c.screenX, 208);
+        if (c.fill >= 0) {
+            EXPECT_GT(expected.copy(*characterSheet, 257, 0, 8, 42, 342, 208), 0) << "the gauge needs visible pixels";
+            EXPECT_GT(expected.copy(*characterSheet, 257, 67, 8, c.fill, 342, 249 - c.fill), 0);
+        }
+        EXPECT_EQ(expected.difference(), "");
+        EXPECT_EQ(playerHitTimer, c.hitTimerAfter);
+    }
 }
 
 }  // namespace

@@ -99,86 +99,58 @@ TEST_F(Sword, OneSwingCostsEightAFrameForThreeFramesAndStrikesOnce) {
     EXPECT_EQ(std::tuple(enemySlots[0].hp, enemySlots[0].x, enemyHitTimer[0]), std::tuple(49, 1100, 27));
 }
 
-TEST_F(Sword, AMissedSwingCostsTwentyFour) {
-    for (int32_t frame = 1; frame <= 3; ++frame) swing(frame);
-    EXPECT_EQ(stamina, 8976);
-}
-
-// A sixth of the gauge, and a strike only when more than that is left.
-TEST_F(Sword, AChargedBlowsPrice) {
+// A sixth of the gauge, and a strike only when more than that is left, on
+// every enemy that is not right of or below the screen, without knock-back:
+// even slots stand just inside that reach, odd ones just outside.
+TEST_F(Sword, AChargedBlowsPriceAndReach) {
     const struct { int32_t stamina, charge, swordFrame, staminaAfter; bool strikes; } cases[] = {
         {2000, 160, 0, 500, false},  {4000, 160, 0, 2500, true}, {3000, 160, 0, 1500, false},
         {3001, 160, 0, 1501, true},  {1500, 160, 0, 1500, false}, {4000, 200, 0, 2500, true},
         {4000, 159, 0, 4000, false}, {4000, 160, 4, 4000, false}};
+    const int32_t where[8][2] = {{-58, 100}, {-59, 100}, {634, 100}, {635, 100},
+                                 {100, -58}, {100, -59}, {100, 474}, {100, 475}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.stamina << ", charge " << c.charge << ", sword frame " << c.swordFrame);
         ASSERT_NO_FATAL_FAILURE(arm());
         std::tie(stamina, chargeFrames) = std::tie(c.stamina, c.charge);
-        place(0, 300, 300);
+        for (int s = 0; s < enemySlotCount; ++s) place(s, where[s][0], where[s][1]);
         swing(c.swordFrame);
-        EXPECT_EQ(std::tuple(stamina, enemySlots[0].hp), std::tuple(c.staminaAfter, c.strikes ? 47 : 50));
-    }
-}
-
-// Even slots just inside the reach, odd ones just outside.
-TEST_F(Sword, AChargedBlowReachesEveryEnemyNotRightOfOrBelowTheScreen) {
-    stamina = 4000;
-    attack = 2;
-    const int32_t where[8][2] = {{-58, 100}, {-59, 100}, {634, 100}, {635, 100},
-                                 {100, -58}, {100, -59}, {100, 474}, {100, 475}};
-    for (int s = 0; s < enemySlotCount; ++s) place(s, where[s][0], where[s][1]);
-    chargeFrames = 160;
-    swing(0);
-    EXPECT_EQ(stamina, 2500);
-    for (int s = 0; s < enemySlotCount; ++s) {
-        const EnemySlot& enemy = enemySlots[s];
-        EXPECT_EQ(std::tuple(enemy.hp, enemyHitTimer[s]), s % 2 ? std::tuple(50, 0) : std::tuple(48, 30)) << s;
-        EXPECT_EQ(std::tuple(enemy.x, enemy.y, enemy.prevX), std::tuple(1000, 2000, 0)) << "no knock-back, " << s;
+        EXPECT_EQ(stamina, c.staminaAfter);
+        for (int s = 0; s < enemySlotCount; ++s) {
+            const EnemySlot& enemy = enemySlots[s];
+            const bool struck = c.strikes && s % 2 == 0;
+            EXPECT_EQ(std::tuple(enemy.hp, enemyHitTimer[s], enemy.x, enemy.y, enemy.prevX),
+                      std::tuple(struck ? 47 : 50, struck ? 30 : 0, 1000, 2000, 0)) << "slot " << s;
+        }
     }
 }
 
 // The award halves for every level the player is above the enemy's and
-// runs out at the width of the value.
-TEST_F(Sword, KillAwardsHalveForEveryLevelAbove) {
-    const struct { int32_t expValue, expLevel, level, award; } cases[] = {
-        {10, 2, 1, 10},      {10, 2, 2, 10},      {10, 2, 3, 5},       {10, 2, 4, 2},      {10, 2, 6, 0},
-        {1 << 30, 1, 30, 2}, {1 << 30, 1, 31, 1}, {1 << 30, 1, 32, 0}, {1 << 30, 1, 33, 0}, {1 << 30, 1, 65, 0}};
+// runs out at the width of the value; a hundred raises the level, but
+// never past 99, where every kill leaves exp at 0. The slot is re-rolled.
+TEST_F(Sword, AKillAwardsExperienceAndAHundredRaisesTheLevel) {
+    const struct { int32_t expValue, expLevel, level, expBefore, levelAfter, expAfter; } cases[] = {
+        {10, 2, 1, 0, 1, 10},       {10, 2, 2, 0, 2, 10},       {10, 2, 3, 0, 3, 5},        {10, 2, 4, 0, 4, 2},
+        {10, 2, 6, 0, 6, 0},        {1 << 30, 1, 30, 0, 30, 2}, {1 << 30, 1, 31, 0, 31, 1}, {1 << 30, 1, 32, 0, 32, 0},
+        {1 << 30, 1, 33, 0, 33, 0}, {1 << 30, 1, 65, 0, 65, 0}, {10, 2, 2, 95, 3, 0},       {10, 2, 2, 90, 3, 0},
+        {10, 2, 2, 89, 2, 99},      {10, 200, 99, 0, 99, 0},    {10, 200, 99, 95, 99, 0},   {10, 200, 98, 95, 99, 0}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "level " << c.level << " against " << c.expLevel);
+        SCOPED_TRACE(testing::Message() << c.expValue << " at level " << c.level << " against " << c.expLevel
+                                        << " with " << c.expBefore);
         ASSERT_NO_FATAL_FAILURE(arm());
-        level = c.level;
-        std::tie(enemySlots[4].expValue, enemySlots[4].expLevel) = std::tie(c.expValue, c.expLevel);
-        enemySlots[4].hp = 0;  // killed in this frame's step
+        std::tie(level, exp, enemyHitTimer[1]) = std::tuple(c.level, c.expBefore, 30);
+        EnemySlot& enemy = enemySlots[1];
+        std::tie(enemy.expValue, enemy.expLevel, enemy.hp) = std::tuple(c.expValue, c.expLevel, 0);  // killed now
         playerAttack();
-        EXPECT_EQ(std::tuple(exp, level), std::tuple(c.award, c.level));
-    }
-}
-
-TEST_F(Sword, AKillToAHundredRaisesTheLevelAndLeavesAnInactiveReplacement) {
-    std::tie(level, exp, facing) = std::tuple(2, 95, 1);
-    place(1, 200, 248);
-    enemySlots[1].hp = 3;
-    seedRandom(1);  // draws 41, 18467, 6334: attack +2, hit points +12, stamina +1000
-    swing(1);
-    EXPECT_EQ(sounds(), (std::vector<int>{int(SoundEffect::Enemy), int(SoundEffect::LevelUp)}));
-    EXPECT_EQ(std::tuple(level, exp, attack, maxHp, hp, maxStamina, stamina, levelUpNotice, enemyHitTimer[1]),
-              std::tuple(3, 0, 5, 27, 27, 10000, 9992, 1, 0));
-    const EnemySlot& fresh = enemySlots[1];
-    EXPECT_EQ(std::tuple(fresh.kind, fresh.hp, fresh.expValue, fresh.speed, fresh.x, fresh.y, fresh.active),
-              std::tuple(0, 3, 10, 2, 200, 400, 0));
-    EXPECT_EQ(fresh.prevX, 1000) << "the knock-back's previous position stays";
-}
-
-TEST_F(Sword, AKillNeverRaisesTheLevelPastNinetyNine) {
-    const struct { int32_t levelBefore, expBefore; } cases[] = {{99, 0}, {99, 95}, {98, 95}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "from level " << c.levelBefore << " with " << c.expBefore);
-        ASSERT_NO_FATAL_FAILURE(arm());
-        std::tie(level, exp) = std::tie(c.levelBefore, c.expBefore);
-        enemySlots[0].expLevel = 200;  // the full award of 10
-        enemySlots[0].hp = 0;
-        playerAttack();
-        EXPECT_EQ(std::tuple(level, exp), std::tuple(99, 0));
+        const bool up = c.levelAfter > c.level;
+        EXPECT_EQ(std::tuple(exp, level, levelUpNotice), std::tuple(c.expAfter, c.levelAfter, up ? 1 : 0));
+        std::vector<int> expected{int(SoundEffect::Enemy)};
+        if (up) expected.push_back(int(SoundEffect::LevelUp));
+        EXPECT_EQ(sounds(), expected);
+        // Re-rolled from area 40's roster, waiting inactive; the old prevX stays.
+        EXPECT_EQ(std::tuple(enemy.kind, enemy.hp, enemy.expValue, enemy.speed, enemy.x, enemy.y, enemy.prevX),
+                  std::tuple(0, 3, 10, 2, 200, 400, 0));
+        EXPECT_EQ(std::tuple(enemy.active, enemyHitTimer[1]), std::tuple(0, 0));
     }
 }
 

@@ -1,8 +1,11 @@
 // Area changes: the two palette fades, the frames of a change from the
-// title into area 40, and the installing of each area with the player's
-// arrival position.
+// title into area 40, the installing of each area with the player's
+// arrival position, and every way out of an area walked through whole
+// frames into the matching opening of the neighbouring area.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <tuple>
 
 #include "app/frame_driver.h"
@@ -11,6 +14,7 @@
 #include "display/display.h"
 #include "display/palette.h"
 #include "enemies/roster.h"
+#include "platform/headless/input_script.h"
 #include "support/headless_game.h"
 #include "world/area_maps.h"
 #include "world/transitions.h"
@@ -19,7 +23,8 @@ using namespace varnholt;
 
 namespace {
 
-TEST(Fades, MultiplesOfEightGoBlackAndComeBackExactly) {
+// Entry 5 holds bytes that are not multiples of 8.
+TEST(Fades, EveryByteGoesOnceRoundAndComesBackExactly) {
     testing_support::freshHeadlessGame();
     displayMode = 1;
     ASSERT_EQ(createDisplay(), 1);
@@ -28,32 +33,30 @@ TEST(Fades, MultiplesOfEightGoBlackAndComeBackExactly) {
     Palette original{};
     for (int i = 0; i < 256; ++i) {
         original[i] = {uint8_t(i * 8), uint8_t(248 - (i % 32) * 8), uint8_t(i * 24), uint8_t(i)};
-        paletteCopy[i] = original[i];
     }
+    original[5] = {100, 7, 9, 5};
+    std::copy(original.begin(), original.end(), paletteCopy);
     palette = original;
     fadingOut = 1;
-    for (int step = 1; step <= 31; ++step) {
+    for (int step = 1; step <= 32; ++step) {
         fadeOutStep();
-        ASSERT_EQ(std::tuple(fadeLevel, fadingOut, fadingIn), std::tuple(8 * step, 1, 0));
         if (step == 1) {
-            // A 0 byte stays 0.
-            EXPECT_EQ(std::tuple(palette[0].red, palette[1].red, palette[2].red, palette[0].green),
-                      std::tuple(0, 0, 8, 240));
+            // A 0 byte stays 0, others lose 8, and one below 8 goes round below 0.
+            EXPECT_EQ(std::tuple(palette[0].red, palette[2], palette[5]),
+                      std::tuple(0, PaletteEntry{8, 224, 40, 2}, PaletteEntry{92, 255, 1, 5}));
         }
-        if (step == 30) {
-            EXPECT_EQ(palette[31].red, 8) << "248 takes 31 steps";
+        if (step == 12 || step == 13) {
+            EXPECT_EQ(palette[5].red, step == 12 ? 4 : 252) << "step " << step;
         }
     }
-    fadeOutStep();
     EXPECT_EQ(std::tuple(fadeLevel, fadingOut, fadingIn), std::tuple(0, 0, 1));
     for (int i = 0; i < 256; ++i) {
-        ASSERT_EQ(palette[i], (PaletteEntry{0, 0, 0, uint8_t(i)})) << "entry " << i << ": black, flag kept";
+        ASSERT_EQ(palette[i], (i == 5 ? PaletteEntry{100, 7, 9, 5} : PaletteEntry{0, 0, 0, uint8_t(i)})) << i;
     }
-    for (int step = 1; step <= 31; ++step) {
+    for (int step = 1; step <= 32; ++step) {
         fadeInStep();
-        ASSERT_EQ(std::tuple(fadeInLevel, fadingIn), std::tuple(8 * step, 1));
+        ASSERT_EQ(palette[5], (PaletteEntry{100, 7, 9, 5})) << "left alone, step " << step;
     }
-    fadeInStep();
     EXPECT_EQ(std::tuple(fadeInLevel, fadingIn), std::tuple(0, 0));
     for (int i = 0; i < 256; ++i) ASSERT_EQ(palette[i], original[i]) << "entry " << i;
 }
@@ -62,8 +65,6 @@ TEST(Fades, MultiplesOfEightGoBlackAndComeBackExactly) {
 TEST(AreaChange, RunsFromTheTitleIntoArea40InSixtyThreeFrames) {
     testing_support::freshHeadlessGame();
     ASSERT_EQ(initGame(1, 0, 1), 1);
-    ASSERT_TRUE(gamePalette);
-    const Palette before = *gamePalette;
     fadingOut = 1;
     for (EnemySlot& enemy : enemySlots) enemy.spare = 0;
 
@@ -87,19 +88,17 @@ TEST(AreaChange, RunsFromTheTitleIntoArea40InSixtyThreeFrames) {
 
     runFrame();  // 63
     EXPECT_EQ(std::tuple(fadeInLevel, fadingIn, scene), std::tuple(0, 0, 1));
-    for (int i = 0; i < 256; ++i) EXPECT_EQ((*gamePalette)[i], before[i]) << "entry " << i;
 }
 
 // Sides: 1 from below, 2 from the top, 3 from the right, 4 from the left,
 // 0 not through an edge; a side an area has no opening on leaves the
 // player where he was, at view origin (1000, 500). A cell that tells the
-// layout apart is checked after.
+// layout apart is checked after. The boss area sets up the fight: at level
+// 8 after 1201 seconds the boss has 5 × 8 + 1201 ÷ 2 = 640 hit points.
 TEST(LoadArea, InstallsEachAreaAndPlacesThePlayerBySide) {
     const struct {
-        int area, side, falls, variant;
-        int cols, rows, x, y, quake;
-        int row, col;
-        int16_t code;
+        int area, side, falls, variant;                 // before
+        int cols, rows, x, y, quake, row, col, code;    // after
     } arrivals[] = {
         {1, 1, 0, 0, 12, 12, 744, 432, 0, 1, 1, 6},      {1, 0, 0, 0, 12, 12, 744, 432, 0, 0, 0, 5},
         {10, 1, 0, 0, 15, 15, 1000, 688, 0, 13, 14, 3},  {10, 3, 0, 0, 15, 15, 608, 500, 0, 13, 14, 3},
@@ -126,27 +125,72 @@ TEST(LoadArea, InstallsEachAreaAndPlacesThePlayerBySide) {
         testing_support::freshHeadlessGame();
         for (auto& row : areaMap) row.fill(9);
         std::tie(areaId, entrySide, fallCount, mapVariant) = std::tie(a.area, a.side, a.falls, a.variant);
-        std::tie(playerX, playerY, fadeLevel) = std::tuple(1000, 500, 240);
+        std::tie(playerX, playerY, fadeLevel, level, playSeconds, bossAlive) = std::tuple(1000, 500, 240, 8, 1201, 0);
+        for (EnemySlot& enemy : enemySlots) enemy.active = 1;
         loadArea();
         EXPECT_EQ(std::tuple(mapCols, mapRows, playerX, playerY, quakeFrames, areaMap[a.row][a.col]),
                   std::tuple(a.cols, a.rows, a.x, a.y, a.quake, a.code));
-        EXPECT_NE(areaMap[a.rows - 1][a.cols - 1], 9) << "the whole layout is copied";
-        EXPECT_TRUE(a.cols == 21 || areaMap[0][20] == 9) << "the cells beyond the layout stay";
-        EXPECT_TRUE(a.rows == 18 || areaMap[17][0] == 9) << "the cells beyond the layout stay";
+        EXPECT_NE(areaMap[a.rows - 1][a.cols - 1], 9) << "the whole layout is copied, and nothing beyond";
+        for (int r = 0; r < 18; ++r) {
+            for (int c = r < a.rows ? a.cols : 0; c < 21; ++c) ASSERT_EQ(areaMap[r][c], 9) << r << ", " << c;
+        }
         EXPECT_EQ(std::tuple(scene, areaId), std::tuple(1, a.area));
+        const bool boss = a.area == 1;
+        EXPECT_EQ(std::tuple(bossNotice, bossAlive, bossX, bossY, bossHp),
+                  boss ? std::tuple(300, 1, 200, 200, 640) : std::tuple(0, 0, 0, 0, 0));
+        for (const EnemySlot& enemy : enemySlots) EXPECT_EQ(enemy.active, boss ? 0 : 1) << "only the boss fights alone";
     }
 }
 
-TEST(LoadArea, TheBossAreaSetsUpTheFight) {
-    testing_support::freshHeadlessGame();
-    for (EnemySlot& enemy : enemySlots) enemy.active = 1;
-    // From column 9 of area 11, at level 8 after 1201 seconds.
-    std::tie(areaId, entrySide, playerX, playerY, level, playSeconds, bossAlive, fadeLevel) =
-        std::tuple(1, 1, 320, -200, 8, 1201, 0, 240);
-    loadArea();
-    EXPECT_EQ(std::tuple(bossNotice, bossAlive, bossX, bossY, bossHp), std::tuple(300, 1, 200, 200, 640));
-    for (const EnemySlot& enemy : enemySlots) EXPECT_EQ(enemy.active, 0);
-    EXPECT_EQ(std::tuple(playerX, playerY, scene), std::tuple(64, 432, 1));
+// One cell of each opening: the others of the same opening arrive by the
+// same rule, and the layouts' tests fix where every opening lies. Area 30
+// has all its openings after the second fall; area 1 is the boss's.
+TEST(AreaConnection, EachOpeningLeadsToTheMatchingOpening) {
+    const struct {
+        int32_t area, fallCount, mapVariant, row, col;  // the opening cell the player leaves from
+        const char* key;                                 // the way he walks
+        int32_t newArea, newRow, newCol;                 // the cell he stands in after the fade
+    } connections[] = {
+        {30, 2, 0, 0, 4, "Up", 20, 16, 4},        {30, 2, 0, 14, 3, "Down", 40, 4, 18},
+        {30, 2, 0, 9, 14, "Right", 31, 9, 0},     {30, 1, 0, 4, 14, "Right", 31, 4, 0},
+        {31, 2, 0, 4, 0, "Left", 30, 4, 14},      {31, 2, 0, 7, 16, "Right", 32, 7, 0},
+        {32, 2, 0, 5, 0, "Left", 31, 5, 16},      {32, 2, 0, 0, 11, "Up", 22, 16, 9},
+        {22, 2, 0, 16, 5, "Down", 32, 0, 7},      {22, 2, 0, 0, 5, "Up", 12, 14, 5},
+        {20, 2, 0, 0, 5, "Up", 10, 14, 5},        {20, 2, 0, 16, 4, "Down", 30, 0, 4},
+        {10, 2, 0, 14, 3, "Down", 20, 0, 3},      {10, 3, 1, 13, 14, "Right", 11, 13, 0},
+        {11, 3, 1, 13, 0, "Left", 10, 13, 14},    {11, 2, 0, 0, 10, "Up", 1, 10, 6},
+        {11, 2, 0, 6, 20, "Right", 12, 6, 0},     {11, 3, 0, 7, 20, "Right", 12, 7, 0},
+        {12, 2, 0, 3, 0, "Left", 11, 3, 20},      {12, 3, 0, 7, 0, "Left", 11, 7, 20},
+        {12, 2, 0, 14, 5, "Down", 22, 0, 5}};
+    for (const auto& c : connections) {
+        SCOPED_TRACE(testing::Message() << c.key << " out of " << c.area << " at (" << c.row << ", " << c.col
+                                        << "), falls " << c.fallCount << ", variant " << c.mapVariant);
+        HeadlessOptions options;
+        std::string error;
+        ASSERT_TRUE(parseInputScript(std::string("1 ") + c.key + "\n", options.script, error)) << error;
+        testing_support::freshHeadlessGame(options);
+        // The player in the opening cell of the installed area, not through
+        // an edge, with the enemies parked far away so that nobody touches him.
+        ASSERT_EQ(initGame(1, 0, 1), 1);
+        std::tie(fallCount, mapVariant, areaId, entrySide, fadeLevel) =
+            std::tuple(c.fallCount, c.mapVariant, c.area, 0, 240);
+        loadArea();
+        std::tie(fadeLevel, playerX, playerY) = std::tuple(0, c.col * 64 - 288, c.row * 64 - 208);
+        for (EnemySlot& enemy : enemySlots) std::tie(enemy.x, enemy.y, enemy.active) = std::tuple(-20000, -20000, 0);
+        ASSERT_TRUE(isFloorCode(areaMap[c.row][c.col])) << "the opening must be open floor";
+
+        bool changed = false;
+        int frames = 0;
+        for (; frames < 200 && !(changed && fadingIn == 0); ++frames) {
+            runFrame();
+            changed = changed || fadingIn == 1;
+        }
+        ASSERT_TRUE(changed) << "no area change started";
+        ASSERT_LT(frames, 200) << "the fade-in never ended";
+        // The cell under the sprite's corner, in world cells.
+        EXPECT_EQ(std::tuple(areaId, scene, (playerY + 208) / 64, (playerX + 288) / 64),
+                  std::tuple(c.newArea, 1, c.newRow, c.newCol));
+    }
 }
 
 }  // namespace
