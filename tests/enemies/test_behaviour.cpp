@@ -6,6 +6,7 @@
 
 #include "app/game_state.h"
 #include "enemies/behaviour.h"
+#include "enemies/case_name.h"
 #include "enemies/roster.h"
 #include "support/headless_game.h"
 
@@ -34,35 +35,47 @@ protected:
 struct ChaseCase {
     const char* what;
     int32_t dx, dy;        // enemy's screen position minus the player's
-    int32_t moveX, moveY;  // expected change of x and y
+    int32_t moveX, moveY;  // expected change of x and y by the chase
     int32_t steps;         // expected chaseSteps
     int32_t speed = 2;
+    int32_t wanders = 0;   // then walks 2 down by its own roll
+    int32_t fadeOut = 0, fadeIn = 0, quake = 0;
 };
 void PrintTo(const ChaseCase& c, std::ostream* out) { *out << c.what; }
 
 using EnemyChase = EnemyTest<ChaseCase>;
 
-TEST_P(EnemyChase, StepsTowardThePlayerInsideTheWindowOnly) {
+TEST_P(EnemyChase, StepsTowardThePlayerInsideTheWindowOnlyElseWanders) {
     const ChaseCase& c = GetParam();
     EnemySlot& e = placeEnemy(2, c.dx, c.dy, c.speed);
+    fadingOut = c.fadeOut, fadingIn = c.fadeIn, quakeFrames = c.quake;
+    for (int32_t& roll : dirRoll) roll = 6;
     chaseEnemy(2);
     EXPECT_EQ((std::array{e.prevX, e.prevY, e.x, e.y, chaseSteps, movedX, movedY}),
               (std::array{1000 + c.dx, 1000 + c.dy, 1000 + c.dx + c.moveX, 1000 + c.dy + c.moveY, c.steps,
                           int32_t(c.moveX != 0), int32_t(c.moveY != 0)}));
-    EXPECT_EQ(enemyScreenX[2], e.x - 700);
-    EXPECT_EQ(enemyScreenY[2], e.y - 800);
+    EXPECT_EQ(std::pair(enemyScreenX[2], enemyScreenY[2]), std::pair(e.x - 700, e.y - 800));
+    steerEnemy(2);
+    EXPECT_EQ(std::pair(e.x, e.y), std::pair(1000 + c.dx + c.moveX, 1000 + c.dy + c.moveY + 2 * c.wanders));
 }
 
 const ChaseCase kChases[] = {
-    {"player 219 right", -219, 0, 2, 0, 1}, {"player 220 right", -220, 0, 0, 0, 0},
-    {"player 219 left", 219, 0, -2, 0, 1}, {"player 220 left", 220, 0, 0, 0, 0},
-    {"player 164 below, same column", 0, -164, 0, 2, 1}, {"player 165 below", 0, -165, 0, 0, 0},
-    {"player 164 above", 0, 164, 0, -2, 1}, {"player 165 above", 0, 165, 0, 0, 0},
-    {"diagonal, both inside", -219, -164, 2, 2, 2}, {"right but 165 below", -100, -165, 0, 0, 0},
-    {"left but 165 above", 100, 165, 0, 0, 0}, {"on the player", 0, 0, 0, 0, 0},
+    {"player 219 right", -219, 0, 2, 0, 1}, {"player 220 right: wanders", -220, 0, 0, 0, 0, 2, 1},
+    {"player 219 left", 219, 0, -2, 0, 1}, {"player 220 left: wanders", 220, 0, 0, 0, 0, 2, 1},
+    {"player 164 below, same column", 0, -164, 0, 2, 1}, {"player 165 below: wanders", 0, -165, 0, 0, 0, 2, 1},
+    {"player 164 above", 0, 164, 0, -2, 1}, {"player 165 above: wanders", 0, 165, 0, 0, 0, 2, 1},
+    {"diagonal, both inside", -219, -164, 2, 2, 2}, {"right but 165 below: wanders", -100, -165, 0, 0, 0, 2, 1},
+    {"left but 165 above: wanders", 100, 165, 0, 0, 0, 2, 1}, {"on the player: stands", 0, 0, 0, 0, 0},
     // Stepping 3 toward a line 2 away would overshoot; that step is taken back.
-    {"overshoot", -2, 100, 0, -3, 2, 3}};
-INSTANTIATE_TEST_SUITE_P(Window, EnemyChase, ::testing::ValuesIn(kChases));
+    {"overshoot", -2, 100, 0, -3, 2, 3},
+    // A fade-out stops the chase but not the walk; a fade-in or an earthquake stops both.
+    {"fading out, player right and below", -100, -100, 0, 0, 0, 2, 1, 1},
+    {"fading out, player left and above", 100, 100, 0, 0, 0, 2, 1, 1},
+    {"fading in, player right and below", -100, -100, 0, 0, 0, 2, 0, 0, 1},
+    {"fading in, player left and above", 100, 100, 0, 0, 0, 2, 0, 0, 1},
+    {"earthquake, player right and below", -100, -100, 0, 0, 0, 2, 0, 0, 0, 1},
+    {"earthquake, player left and above", 100, 100, 0, 0, 0, 2, 0, 0, 0, 1}};
+INSTANTIATE_TEST_SUITE_P(Window, EnemyChase, ::testing::ValuesIn(kChases), caseName<ChaseCase>);
 
 struct SeparateCase { int32_t dx, dy, moveX, moveY; };  // (dx, dy): the other enemy minus this one on screen
 
@@ -143,7 +156,7 @@ const DetourCase kDetours[] = {{"chasing right, even roll: down", -100, 0, 2, 3,
                                 {"chasing down, even roll: right", 0, -100, 4, 6, 3, 99, 0},
                                 {"chasing up, odd roll: left", 0, 100, 7, -6, -3, -99, 0},
                                 {"diagonal chase: no detour", -100, -100, 2, 3, 3, 0, 0}};
-INSTANTIATE_TEST_SUITE_P(Cases, EnemyDetour, ::testing::ValuesIn(kDetours));
+INSTANTIATE_TEST_SUITE_P(Cases, EnemyDetour, ::testing::ValuesIn(kDetours), caseName<DetourCase>);
 
 struct RearmCase { int32_t dx, dy, active; };
 

@@ -7,6 +7,7 @@
 #include "app/frame_driver.h"
 #include "app/game_state.h"
 #include "app/startup.h"
+#include "enemies/case_name.h"
 #include "enemies/collision.h"
 #include "enemies/roster.h"
 #include "support/headless_game.h"
@@ -42,41 +43,54 @@ void collidePlayer(int32_t mx, int32_t my) {
     collideWithCell(playerX, playerY, prevPlayerX, prevPlayerY, playerWho);
 }
 
-struct WallCase { const char* what; int32_t moveX, moveY, pushX, pushY; };
+struct WallCase { const char* what; int32_t dx, dy, moveX, moveY, pushX, pushY, touches; };
 void PrintTo(const WallCase& c, std::ostream* out) { *out << c.what; }
 
 using CellWall = Collision<WallCase>;
 
-// Cell (4, 6) is a wall; the pushes put the player back 40 across or 45
-// up and down from the cell, on the side he came from.
-TEST_P(CellWall, PlayerIsPushedBackTheWayHeCame) {
+// Cell (4, 6) is a wall. A character standing (dx, dy) from it on screen,
+// less than 40 across and 45 up and down, touches it and is pushed back
+// to 40 or 45 from it on the side it came from. An enemy that touches a
+// wall is blocked even when it is not pushed; one of kind 1 passes
+// through walls and is never blocked.
+TEST_P(CellWall, PushesBackTheWayTheCharacterCameButKindOnePassesThrough) {
     const WallCase& c = GetParam();
     areaMap[4][6] = 1;
     focusCell(4, 6);
+    playerOffsetX = c.dx - 4, playerOffsetY = c.dy - 2;
+    for (int k = 0; k < 3; ++k) enemySlots[k].kind = k, enemyBump[k] = -5, enemyScreenX[k] = -1;
     collidePlayer(c.moveX, c.moveY);
     EXPECT_EQ((std::array{playerX, playerY, cellScreenX, cellScreenY}),
               (std::array{1000 + c.pushX, 2000 + c.pushY, 284, 206}));
-}
-
-const WallCase kWalls[] = {{"from the left", 44, 0, -44, 0},        {"from just inside the left reach", 43, 0, 0, 0},
-                           {"from the right", -36, 0, 36, 0},       {"from just inside the right reach", -35, 0, 0, 0},
-                           {"from above", 0, 47, 0, -47},           {"from just inside the upper reach", 0, 46, 0, 0},
-                           {"from below", 0, -43, 0, 43},           {"from just inside the lower reach", 0, -42, 0, 0}};
-INSTANTIATE_TEST_SUITE_P(Sides, CellWall, ::testing::ValuesIn(kWalls));
-
-TEST_F(CellWall, PlayerNeverTouchesTheEnemySlots) {
-    areaMap[4][6] = 1;
-    focusCell(4, 6);
-    for (int k = 0; k < 8; ++k) {
-        enemyScreenX[k] = 1000 + k, enemyScreenY[k] = 2000 + k, enemyBump[k] = -7 - k, enemySlots[k].x = 3000 + k;
-    }
-    collidePlayer(50, 47);
-    EXPECT_NE(playerX, 1000);
-    for (int k = 0; k < 8; ++k) {
-        EXPECT_EQ((std::array{enemyScreenX[k], enemyScreenY[k], enemyBump[k], enemySlots[k].x}),
-                  (std::array{1000 + k, 2000 + k, -7 - k, 3000 + k}));
+    // Enemies of kinds 0, 1 and 2 in the player's place, come the same way.
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(std::pair(enemyBump[k], enemyScreenX[k]), std::pair(-5, -1)) << "the player's pass left alone " << k;
+        EnemySlot& e = enemySlots[k];
+        e.x = scrollX + 284 + c.dx, e.y = scrollY + 206 + c.dy, e.prevX = e.x - c.moveX, e.prevY = e.y - c.moveY;
+        collideWithCell(e.x, e.y, e.prevX, e.prevY, k);
+        const bool passes = k == 1;
+        EXPECT_EQ((std::array{e.x - scrollX, e.y - scrollY, enemyScreenX[k], enemyBump[k]}),
+                  (std::array{284 + c.dx + (passes ? 0 : c.pushX), 206 + c.dy + (passes ? 0 : c.pushY), 284 + c.dx,
+                              c.touches == 1 && !passes ? 1 : -5}))
+            << "kind " << k;
     }
 }
+
+const WallCase kWalls[] = {{"from the left", 4, 2, 44, 0, -44, 0, 1},
+                           {"from just inside the left reach", 4, 2, 43, 0, 0, 0, 1},
+                           {"from the right", 4, 2, -36, 0, 36, 0, 1},
+                           {"from just inside the right reach", 4, 2, -35, 0, 0, 0, 1},
+                           {"from above", 4, 2, 0, 47, 0, -47, 1},
+                           {"from just inside the upper reach", 4, 2, 0, 46, 0, 0, 1},
+                           {"from below", 4, 2, 0, -43, 0, 43, 1},
+                           {"from just inside the lower reach", 4, 2, 0, -42, 0, 0, 1},
+                           {"touching at the top left", -39, -44, 0, 0, 0, 0, 1},
+                           {"touching at the bottom right", 39, 44, 0, 0, 0, 0, 1},
+                           {"40 left of it", -40, 0, 0, 0, 0, 0, 0},
+                           {"40 right of it", 40, 0, 0, 0, 0, 0, 0},
+                           {"45 above it", 0, -45, 0, 0, 0, 0, 0},
+                           {"45 below it", 0, 45, 0, 0, 0, 0, 0}};
+INSTANTIATE_TEST_SUITE_P(Sides, CellWall, ::testing::ValuesIn(kWalls), caseName<WallCase>);
 
 struct CornerCase {
     const char* what;
@@ -132,7 +146,7 @@ const CornerCase kCorners[] = {
     {"row below a 15-row area", 14, 6, 15, 15, -36, -43, 14, 7, 1, 15, 6, 0, 36, 43},
     {"column right of a 15-column area", 4, 14, 15, 15, -36, -43, 4, 15, 0, 5, 14, 1, 36, 43},
     {"column -1 left of the area", 5, 0, 18, 21, 50, 47, 4, 20, 0, 4, 0, 1, -44, -47}};
-INSTANTIATE_TEST_SUITE_P(Cases, CellCorner, ::testing::ValuesIn(kCorners));
+INSTANTIATE_TEST_SUITE_P(Cases, CellCorner, ::testing::ValuesIn(kCorners), caseName<CornerCase>);
 
 struct EdgeCase { const char* what; int32_t offsetX, offsetY, area, newArea, side, fading; };
 void PrintTo(const EdgeCase& c, std::ostream* out) { *out << c.what; }
@@ -156,7 +170,7 @@ const EdgeCase kEdges[] = {
     {"bottom from 30 into 40", 0, 240, 30, 40, 0, 1},
     {"left and bottom: left wins", -330, 250, 31, 30, 3, 1},
     {"right and top: right wins", 330, -250, 31, 32, 4, 1}};
-INSTANTIATE_TEST_SUITE_P(Sides, ScreenEdge, ::testing::ValuesIn(kEdges));
+INSTANTIATE_TEST_SUITE_P(Sides, ScreenEdge, ::testing::ValuesIn(kEdges), caseName<EdgeCase>);
 
 TEST_F(ScreenEdge, NoChangeStartsWhileFading) {
     for (const auto& [out, in] : {std::pair{1, 0}, std::pair{0, 1}}) {
@@ -227,22 +241,26 @@ EnemySlot& setUpContact(const ContactCase& c) {
 
 class EnemyContact : public ::testing::TestWithParam<ContactCase> {};
 
+// A push is hard at difficulty 2 or on a roll300 of 1: the player is
+// thrown 30 further. The roll of 1 also doubles the damage; difficulty 2
+// leaves no protection, so that every knock-back hurts.
+struct ContactMode { int32_t difficulty, roll300, extra, damage, timer; };
+const ContactMode kModes[] = {{0, 0, 0, 3, 60}, {1, 2, 0, 3, 30}, {2, 0, 30, 3, 0}, {0, 1, 30, 6, 60}, {2, 1, 30, 6, 0}};
+
 TEST_P(EnemyContact, KnockBackPutsThePlayerAtTheBoxEdge) {
     const ContactCase& c = GetParam();
-    for (int32_t diff = 0; diff <= 2; ++diff) {
+    for (const ContactMode& m : kModes) {
         EnemySlot& e = setUpContact(c);
-        difficulty = diff;
+        difficulty = m.difficulty, roll300 = m.roll300;
         enemyContact(5);
-        const bool hard = diff == 2;
-        const auto extra = [hard](int32_t push) { return hard ? (push > 0 ? 30 : push < 0 ? -30 : 0) : 0; };
-        SCOPED_TRACE(::testing::Message() << c.what << ", difficulty " << diff);
+        const auto extra = [&m](int32_t push) { return push > 0 ? m.extra : push < 0 ? -m.extra : 0; };
+        SCOPED_TRACE(::testing::Message() << c.what << ", difficulty " << m.difficulty << ", roll " << m.roll300);
         EXPECT_EQ((std::array{playerX, playerY, prevPlayerX, prevPlayerY, e.x, e.y}),
                   (std::array{1000 + c.pushX + extra(c.pushX), 500 + c.pushY + extra(c.pushY),
-                              hard && c.pushX != 0 ? 1000 : 1000 - c.playerMX,
-                              hard && c.pushY != 0 ? 500 : 500 - c.playerMY, 2000 + c.enemyX, 3000 + c.enemyY}));
-        // The first hit sets the blinking timer, which at difficulty 2 is 0.
+                              m.extra != 0 && c.pushX != 0 ? 1000 : 1000 - c.playerMX,
+                              m.extra != 0 && c.pushY != 0 ? 500 : 500 - c.playerMY, 2000 + c.enemyX, 3000 + c.enemyY}));
         EXPECT_EQ((std::array{hp, playerHitTimer, pushedX, pushedY, enemyBump[5], contactFrames[5]}),
-                  (std::array{50 - 3 * (hard ? c.hits : 1), std::array{60, 30, 0}[diff], int32_t(c.pushX != 0),
+                  (std::array{50 - m.damage * (m.timer == 0 ? c.hits : 1), m.timer, int32_t(c.pushX != 0),
                               int32_t(c.pushY != 0), 20, 0}));
     }
 }
@@ -255,7 +273,20 @@ const ContactCase kSides[] = {
     {"enemy walked into him from the left", 20, 0, 0, 0, 20, 0, 11, 0, -2, 0, 1},
     {"walked in from below right", 20, 30, -20, -20, 0, 0, 11, 14, -2, -2, 2},
 };
-INSTANTIATE_TEST_SUITE_P(Sides, EnemyContact, ::testing::ValuesIn(kSides));
+INSTANTIATE_TEST_SUITE_P(Sides, EnemyContact, ::testing::ValuesIn(kSides), caseName<ContactCase>);
+
+// Either fade keeps an enemy from touching the player; an earthquake does not.
+TEST(EnemyContactGate, FadesStopItButAnEarthquakeDoesNot) {
+    struct { int32_t fadeOut, fadeIn, quake, hpAfter, playerXAfter, contactAfter; } cases[] = {
+        {1, 0, 0, 50, 1000, 12}, {0, 1, 0, 50, 1000, 12}, {0, 0, 5, 47, 1011, 0}};
+    for (const auto& c : cases) {
+        setUpContact(kSides[0]);  // walked in from the right
+        fadingOut = c.fadeOut, fadingIn = c.fadeIn, quakeFrames = c.quake;
+        enemyContact(5);
+        EXPECT_EQ((std::array{hp, playerX, contactFrames[5]}), (std::array{c.hpAfter, c.playerXAfter, c.contactAfter}))
+            << c.fadeOut << c.fadeIn << c.quake;
+    }
+}
 
 class ContactDrain : public ::testing::TestWithParam<std::pair<int32_t, int32_t>> {};  // maxHp, hp lost
 
@@ -299,6 +330,6 @@ const ClipCase kClips[] = {{"whole", 3, 100, 100, {192, 0, 256, 64}, 100, 100},
                            {"30 high at the bottom", 5, 300, 450, {320, 0, 384, 30}, 300, 450},
                            {"top-left corner", 1, -5, -7, {69, 7, 128, 64}, 0, 0},
                            {"at the left edge", 4, 0, 0, {256, 0, 320, 64}, 0, 0}};
-INSTANTIATE_TEST_SUITE_P(Edges, EnemyClip, ::testing::ValuesIn(kClips));
+INSTANTIATE_TEST_SUITE_P(Edges, EnemyClip, ::testing::ValuesIn(kClips), caseName<ClipCase>);
 
 }  // namespace
