@@ -77,54 +77,46 @@ const ChaseCase kChases[] = {
     {"earthquake, player left and above", 100, 100, 0, 0, 0, 2, 0, 0, 0, 1}};
 INSTANTIATE_TEST_SUITE_P(Window, EnemyChase, ::testing::ValuesIn(kChases), caseName<ChaseCase>);
 
-struct SeparateCase { int32_t dx, dy, moveX, moveY; };  // (dx, dy): the other enemy minus this one on screen
-
-using EnemySeparate = EnemyTest<SeparateCase>;
-
-TEST_P(EnemySeparate, PushesOnlyTheEnemyWhoseTurnItIs) {
-    const SeparateCase& c = GetParam();
-    EnemySlot& e = placeEnemy(3, 500, 0, 2);
-    EnemySlot& other = placeEnemy(6, 0, 0, 5);
-    enemyScreenX[3] = enemyScreenY[3] = 100;
-    enemyScreenX[6] = 100 + c.dx;
-    enemyScreenY[6] = 100 + c.dy;
-    enemyBump[3] = -4;
-    separateEnemies(3, 6);
-    EXPECT_EQ((std::array{e.x, e.y, enemyBump[3], other.x, other.y}),
-              (std::array{1500 + c.moveX, 1000 + c.moveY, (c.moveX != 0 || c.moveY != 0) ? 1 : -4, 1000, 1000}))
-        << "dx " << c.dx << " dy " << c.dy;
-}
-
 // With speed 2 the reach is 47 across and 42 up and down.
-const SeparateCase kSeparations[] = {{46, 0, -2, 0},  {47, 0, 0, 0},   {-46, 0, 2, 0},   {-47, 0, 0, 0},
-                                     {0, 41, 0, -2},  {0, 42, 0, 0},   {0, -41, 0, 2},   {0, -42, 0, 0},
-                                     {10, 10, -2, -2}, {-44, -39, 2, 2}, {30, 40, 0, -2}, {45, 30, -2, 0},
-                                     {0, 0, 0, 0}};
-INSTANTIATE_TEST_SUITE_P(Distances, EnemySeparate, ::testing::ValuesIn(kSeparations));
-
-struct WanderCase { int32_t roll, runX, runY; };  // the run after the first frame
-
-using EnemyWanderDirection = EnemyTest<WanderCase>;
-
-// The player is far off, so the enemy walks by its own roll.
-TEST_P(EnemyWanderDirection, StartsAHundredFrameRun) {
-    const WanderCase& c = GetParam();
-    EnemySlot& e = placeEnemy(3, 1000, 1000, 2);
-    for (int k = 0; k < 8; ++k) dirRoll[k] = (c.roll + 3) % 8;
-    dirRoll[3] = c.roll;
-    detourX[3] = 40;
-    detourY[3] = -40;
-    chaseEnemy(3);
-    steerEnemy(3);
-    const auto step = [](int32_t run) { return run == 0 ? 0 : (run > 0 ? 2 : -2); };
-    EXPECT_EQ((std::array{wanderX[3], wanderY[3], e.x, e.y, detourX[3], detourY[3]}),
-              (std::array{c.runX, c.runY, 2000 + step(c.runX), 2000 + step(c.runY), 0, 0}))
-        << c.roll;
+TEST(EnemySeparate, PushesOnlyTheEnemyWhoseTurnItIs) {
+    const struct { int32_t dx, dy, moveX, moveY; } cases[] = {  // (dx, dy): the other enemy minus this one on screen
+        {46, 0, -2, 0},  {47, 0, 0, 0},    {-46, 0, 2, 0},  {-47, 0, 0, 0},  {0, 41, 0, -2}, {0, 42, 0, 0}, {0, -41, 0, 2},
+        {0, -42, 0, 0},  {10, 10, -2, -2}, {-44, -39, 2, 2}, {30, 40, 0, -2}, {45, 30, -2, 0}, {0, 0, 0, 0}};
+    for (const auto& c : cases) {
+        testing_support::freshHeadlessGame();
+        EnemySlot& e = placeEnemy(3, 500, 0, 2);
+        EnemySlot& other = placeEnemy(6, 0, 0, 5);
+        enemyScreenX[3] = enemyScreenY[3] = 100;
+        enemyScreenX[6] = 100 + c.dx;
+        enemyScreenY[6] = 100 + c.dy;
+        enemyBump[3] = -4;
+        separateEnemies(3, 6);
+        EXPECT_EQ((std::array{e.x, e.y, enemyBump[3], other.x, other.y}),
+                  (std::array{1500 + c.moveX, 1000 + c.moveY, (c.moveX != 0 || c.moveY != 0) ? 1 : -4, 1000, 1000}))
+            << "dx " << c.dx << " dy " << c.dy;
+    }
 }
 
-const WanderCase kWanders[] = {{0, -99, 0}, {1, -99, -99}, {2, 0, -99}, {3, 99, -99},
-                               {4, 99, 0},  {5, 99, 99},   {6, 0, 99},  {7, -99, 99}};
-INSTANTIATE_TEST_SUITE_P(Rolls, EnemyWanderDirection, ::testing::ValuesIn(kWanders));
+// The player is far off, so the enemy walks by its own roll: a run of 100
+// frames, of which the first is taken.
+TEST(EnemyWanderDirection, StartsAHundredFrameRun) {
+    const struct { int32_t roll, runX, runY; } cases[] = {{0, -99, 0}, {1, -99, -99}, {2, 0, -99}, {3, 99, -99},
+                                                           {4, 99, 0},  {5, 99, 99},   {6, 0, 99},  {7, -99, 99}};
+    for (const auto& c : cases) {
+        testing_support::freshHeadlessGame();
+        EnemySlot& e = placeEnemy(3, 1000, 1000, 2);
+        for (int k = 0; k < 8; ++k) dirRoll[k] = (c.roll + 3) % 8;
+        dirRoll[3] = c.roll;
+        detourX[3] = 40;
+        detourY[3] = -40;
+        chaseEnemy(3);
+        steerEnemy(3);
+        const auto step = [](int32_t run) { return run == 0 ? 0 : (run > 0 ? 2 : -2); };
+        EXPECT_EQ((std::array{wanderX[3], wanderY[3], e.x, e.y, detourX[3], detourY[3]}),
+                  (std::array{c.runX, c.runY, 2000 + step(c.runX), 2000 + step(c.runY), 0, 0}))
+            << c.roll;
+    }
+}
 
 struct DetourCase {
     const char* what;
@@ -158,21 +150,17 @@ const DetourCase kDetours[] = {{"chasing right, even roll: down", -100, 0, 2, 3,
                                 {"diagonal chase: no detour", -100, -100, 2, 3, 3, 0, 0}};
 INSTANTIATE_TEST_SUITE_P(Cases, EnemyDetour, ::testing::ValuesIn(kDetours), caseName<DetourCase>);
 
-struct RearmCase { int32_t dx, dy, active; };
-
-using EnemyRearm = EnemyTest<RearmCase>;
-
-TEST_P(EnemyRearm, ReplacementComesBackOnlyFarOffScreen) {
-    const RearmCase& c = GetParam();
-    EnemySlot& e = placeEnemy(7, c.dx, c.dy, 1);
-    e.active = 0;
-    chaseEnemy(7);
-    steerEnemy(7);
-    EXPECT_EQ(e.active, c.active) << c.dx << ", " << c.dy;
+TEST(EnemyRearm, ReplacementComesBackOnlyFarOffScreen) {
+    const struct { int32_t dx, dy, active; } cases[] = {{433, 0, 1}, {432, 0, 0}, {-339, 0, 1}, {-338, 0, 0},
+                                                         {0, 353, 1}, {0, 352, 0}, {0, -259, 1}, {0, -258, 0}};
+    for (const auto& c : cases) {
+        testing_support::freshHeadlessGame();
+        EnemySlot& e = placeEnemy(7, c.dx, c.dy, 1);
+        e.active = 0;
+        chaseEnemy(7);
+        steerEnemy(7);
+        EXPECT_EQ(e.active, c.active) << c.dx << ", " << c.dy;
+    }
 }
-
-const RearmCase kRearms[] = {{433, 0, 1}, {432, 0, 0}, {-339, 0, 1}, {-338, 0, 0},
-                             {0, 353, 1}, {0, 352, 0}, {0, -259, 1}, {0, -258, 0}};
-INSTANTIATE_TEST_SUITE_P(Bounds, EnemyRearm, ::testing::ValuesIn(kRearms));
 
 }  // namespace

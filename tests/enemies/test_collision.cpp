@@ -109,28 +109,18 @@ using CellCorner = Collision<CornerCase>;
 // area; they must not count.
 TEST_P(CellCorner, DiagonalEntrySlidesAlongTheWallThatGoesOn) {
     const CornerCase& c = GetParam();
-    for (int enemy = 0; enemy < 2; ++enemy) {
-        SetUp();
-        mapRows = c.mapRows, mapCols = c.mapCols;
-        areaMap[c.row][c.col] = 1;
-        if (c.hRow >= 0 && c.hRow < 18 && c.hCol >= 0 && c.hCol < 21) areaMap[c.hRow][c.hCol] = c.h;
-        if (c.vRow >= 0 && c.vRow < 18 && c.vCol >= 0 && c.vCol < 21) areaMap[c.vRow][c.vCol] = c.v;
-        focusCell(c.row, c.col);
-        if (enemy == 0) {
-            collidePlayer(c.moveX, c.moveY);
-            EXPECT_EQ(std::pair(playerX, playerY), std::pair(1000 + c.pushX, 2000 + c.pushY)) << "player";
-            continue;
-        }
-        // Enemy 3 stands at screen (280, 200), 8 left of and 8 above the
-        // player, and comes from where the player came from.
-        EnemySlot& e = enemySlots[3];
-        e.x = scrollX + 280, e.y = scrollY + 200;
-        e.prevX = e.x - c.moveX + 8, e.prevY = e.y - c.moveY + 8;
-        collideWithCell(e.x, e.y, e.prevX, e.prevY, 3);
-        EXPECT_EQ(std::pair(e.x - scrollX, e.y - scrollY),
-                  std::pair(280 + (c.pushX == 0 ? 0 : c.pushX + 8), 200 + (c.pushY == 0 ? 0 : c.pushY + 8)))
-            << "enemy";
-    }
+    mapRows = c.mapRows, mapCols = c.mapCols;
+    areaMap[c.row][c.col] = 1;
+    if (c.hRow >= 0 && c.hRow < 18 && c.hCol >= 0 && c.hCol < 21) areaMap[c.hRow][c.hCol] = c.h;
+    if (c.vRow >= 0 && c.vRow < 18 && c.vCol >= 0 && c.vCol < 21) areaMap[c.vRow][c.vCol] = c.v;
+    focusCell(c.row, c.col);
+    collidePlayer(c.moveX, c.moveY);
+    EXPECT_EQ(std::pair(playerX, playerY), std::pair(1000 + c.pushX, 2000 + c.pushY)) << "player";
+    // Enemy 3 in the player's place, come the same way.
+    EnemySlot& e = enemySlots[3];
+    e.x = scrollX + 288, e.y = scrollY + 208, e.prevX = e.x - c.moveX, e.prevY = e.y - c.moveY;
+    collideWithCell(e.x, e.y, e.prevX, e.prevY, 3);
+    EXPECT_EQ(std::pair(e.x - scrollX, e.y - scrollY), std::pair(288 + c.pushX, 208 + c.pushY)) << "enemy";
 }
 
 const CornerCase kCorners[] = {
@@ -148,15 +138,23 @@ const CornerCase kCorners[] = {
     {"column -1 left of the area", 5, 0, 18, 21, 50, 47, 4, 20, 0, 4, 0, 1, -44, -47}};
 INSTANTIATE_TEST_SUITE_P(Cases, CellCorner, ::testing::ValuesIn(kCorners), caseName<CornerCase>);
 
-struct EdgeCase { const char* what; int32_t offsetX, offsetY, area, newArea, side, fading; };
+// No change starts while either fade runs; the pit leads up only when no
+// fade-out runs yet.
+struct EdgeCase {
+    const char* what;
+    int32_t offsetX, offsetY, area, newArea, side, fading;
+    int32_t fadeOut = 0, fadeIn = 0;
+    int16_t code = 0;
+};
 void PrintTo(const EdgeCase& c, std::ostream* out) { *out << c.what; }
 
 using ScreenEdge = Collision<EdgeCase>;
 
 TEST_P(ScreenEdge, HalfOffTheScreenStartsTheAreaChange) {
     const EdgeCase& c = GetParam();
+    areaMap[9][9] = c.code;
     focusCell(9, 9);
-    areaId = c.area, entrySide = 9;
+    areaId = c.area, entrySide = 9, fadingOut = c.fadeOut, fadingIn = c.fadeIn;
     playerOffsetX = c.offsetX, playerOffsetY = c.offsetY;
     collideWithCell(playerX, playerY, playerX, playerY, playerWho);
     EXPECT_EQ((std::array{areaId, entrySide, fadingOut}), (std::array{c.newArea, c.side, c.fading}));
@@ -169,24 +167,13 @@ const EdgeCase kEdges[] = {
     {"bottom at 448", 0, 240, 20, 30, 2, 1},    {"bottom at 447", 0, 239, 20, 20, 9, 0},
     {"bottom from 30 into 40", 0, 240, 30, 40, 0, 1},
     {"left and bottom: left wins", -330, 250, 31, 30, 3, 1},
-    {"right and top: right wins", 330, -250, 31, 32, 4, 1}};
+    {"right and top: right wins", 330, -250, 31, 32, 4, 1},
+    {"left while fading out", -400, 0, 31, 31, 9, 1, 1},
+    {"left while fading in", -400, 0, 31, 31, 9, 0, 0, 1},
+    {"on the pit", -4, -2, 31, 21, 9, 1, 0, 0, 7},
+    {"on the pit while fading out", -4, -2, 31, 31, 9, 1, 1, 0, 7},
+    {"on the pit while fading in", -4, -2, 31, 31, 9, 0, 0, 1, 7}};
 INSTANTIATE_TEST_SUITE_P(Sides, ScreenEdge, ::testing::ValuesIn(kEdges), caseName<EdgeCase>);
-
-TEST_F(ScreenEdge, NoChangeStartsWhileFading) {
-    for (const auto& [out, in] : {std::pair{1, 0}, std::pair{0, 1}}) {
-        SetUp();
-        focusCell(3, 3);
-        areaId = 31, entrySide = 9, fadingOut = out, fadingIn = in;
-        playerOffsetX = -400;
-        collideWithCell(playerX, playerY, playerX, playerY, playerWho);
-        EXPECT_EQ(std::pair(areaId, entrySide), std::pair(31, 9));
-        // The pit does not open during a fade-in either.
-        areaMap[3][3] = 7;
-        playerOffsetX = -4, playerOffsetY = -2;
-        collideWithCell(playerX, playerY, playerX, playerY, playerWho);
-        EXPECT_EQ(std::pair(areaId, fadingOut), std::pair(31, out));
-    }
-}
 
 // The pit of area 40 at cell (3, 18): the player's sprite at world
 // (1152, 192) stands exactly on it.
@@ -243,15 +230,17 @@ class EnemyContact : public ::testing::TestWithParam<ContactCase> {};
 
 // A push is hard at difficulty 2 or on a roll300 of 1: the player is
 // thrown 30 further. The roll of 1 also doubles the damage; difficulty 2
-// leaves no protection, so that every knock-back hurts.
-struct ContactMode { int32_t difficulty, roll300, extra, damage, timer; };
-const ContactMode kModes[] = {{0, 0, 0, 3, 60}, {1, 2, 0, 3, 30}, {2, 0, 30, 3, 0}, {0, 1, 30, 6, 60}, {2, 1, 30, 6, 0}};
+// leaves no protection, so that every knock-back hurts. An earthquake
+// does not keep an enemy from touching the player; either fade does.
+struct ContactMode { int32_t difficulty, roll300, quake, extra, damage, timer; };
+const ContactMode kModes[] = {
+    {0, 0, 0, 0, 3, 60}, {1, 2, 5, 0, 3, 30}, {2, 0, 0, 30, 3, 0}, {0, 1, 0, 30, 6, 60}, {2, 1, 0, 30, 6, 0}};
 
 TEST_P(EnemyContact, KnockBackPutsThePlayerAtTheBoxEdge) {
     const ContactCase& c = GetParam();
     for (const ContactMode& m : kModes) {
         EnemySlot& e = setUpContact(c);
-        difficulty = m.difficulty, roll300 = m.roll300;
+        difficulty = m.difficulty, roll300 = m.roll300, quakeFrames = m.quake;
         enemyContact(5);
         const auto extra = [&m](int32_t push) { return push > 0 ? m.extra : push < 0 ? -m.extra : 0; };
         SCOPED_TRACE(::testing::Message() << c.what << ", difficulty " << m.difficulty << ", roll " << m.roll300);
@@ -262,6 +251,13 @@ TEST_P(EnemyContact, KnockBackPutsThePlayerAtTheBoxEdge) {
         EXPECT_EQ((std::array{hp, playerHitTimer, pushedX, pushedY, enemyBump[5], contactFrames[5]}),
                   (std::array{50 - m.damage * (m.timer == 0 ? c.hits : 1), m.timer, int32_t(c.pushX != 0),
                               int32_t(c.pushY != 0), 20, 0}));
+    }
+    for (const int32_t fade : {1, 2}) {
+        EnemySlot& e = setUpContact(c);
+        (fade == 1 ? fadingOut : fadingIn) = 1;
+        enemyContact(5);
+        EXPECT_EQ((std::array{playerX, playerY, e.x, e.y, hp, contactFrames[5]}), (std::array{1000, 500, 2000, 3000, 50, 12}))
+            << c.what << (fade == 1 ? ", fading out" : ", fading in");
     }
 }
 
@@ -275,37 +271,22 @@ const ContactCase kSides[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Sides, EnemyContact, ::testing::ValuesIn(kSides), caseName<ContactCase>);
 
-// Either fade keeps an enemy from touching the player; an earthquake does not.
-TEST(EnemyContactGate, FadesStopItButAnEarthquakeDoesNot) {
-    struct { int32_t fadeOut, fadeIn, quake, hpAfter, playerXAfter, contactAfter; } cases[] = {
-        {1, 0, 0, 50, 1000, 12}, {0, 1, 0, 50, 1000, 12}, {0, 0, 5, 47, 1011, 0}};
-    for (const auto& c : cases) {
-        setUpContact(kSides[0]);  // walked in from the right
-        fadingOut = c.fadeOut, fadingIn = c.fadeIn, quakeFrames = c.quake;
+// At 30 frames the drain takes a thirtieth of the maximum hit points: none
+// below 30.
+TEST(ContactDrain, OverlapWithoutCrossingDrainsEveryThirtyFrames) {
+    for (const auto& [maxHpNow, hpLoss] : {std::pair(29, 0), std::pair(30, 1), std::pair(59, 1), std::pair(90, 3)}) {
+        EnemySlot& e = setUpContact({"inside", 10, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+        maxHp = maxHpNow;
+        playerHitTimer = 40;  // blinking does not stop the drain
+        idleFrames = 77;
+        contactFrames[5] = 0;
+        for (int frame = 1; frame <= 29; ++frame) enemyContact(5);
+        EXPECT_EQ((std::array{contactFrames[5], hp, stamina}), (std::array{29, 50, 9000})) << "max " << maxHpNow;
         enemyContact(5);
-        EXPECT_EQ((std::array{hp, playerX, contactFrames[5]}), (std::array{c.hpAfter, c.playerXAfter, c.contactAfter}))
-            << c.fadeOut << c.fadeIn << c.quake;
+        EXPECT_EQ((std::array{hp, stamina, contactFrames[5], idleFrames}), (std::array{50 - hpLoss, 8550, 0, 0}));
+        EXPECT_EQ((std::array{playerX, playerY, e.x, pushedX, pushedY}), (std::array{1000, 500, 2000, 0, 0}));
     }
 }
-
-class ContactDrain : public ::testing::TestWithParam<std::pair<int32_t, int32_t>> {};  // maxHp, hp lost
-
-TEST_P(ContactDrain, OverlapWithoutCrossingDrainsEveryThirtyFrames) {
-    const auto [maxHpNow, hpLoss] = GetParam();
-    EnemySlot& e = setUpContact({"inside", 10, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    maxHp = maxHpNow;
-    playerHitTimer = 40;  // blinking does not stop the drain
-    idleFrames = 77;
-    contactFrames[5] = 0;
-    for (int frame = 1; frame <= 29; ++frame) enemyContact(5);
-    EXPECT_EQ((std::array{contactFrames[5], hp, stamina}), (std::array{29, 50, 9000}));
-    enemyContact(5);
-    EXPECT_EQ((std::array{hp, stamina, contactFrames[5], idleFrames}), (std::array{50 - hpLoss, 8550, 0, 0}));
-    EXPECT_EQ((std::array{playerX, playerY, e.x, pushedX, pushedY}), (std::array{1000, 500, 2000, 0, 0}));
-}
-
-INSTANTIATE_TEST_SUITE_P(MaxHp, ContactDrain,
-                         ::testing::Values(std::pair(29, 0), std::pair(30, 1), std::pair(59, 1), std::pair(90, 3)));
 
 struct ClipCase { const char* what; int32_t kind, screenX, screenY; Rect source; int32_t drawX, drawY; };
 void PrintTo(const ClipCase& c, std::ostream* out) { *out << c.what; }
