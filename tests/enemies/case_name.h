@@ -1,11 +1,17 @@
-// A table's case is named in the test list after its `what`: "past the
-// left limit" becomes past_the_left_limit.
+// A table's case that carries a description `what` is printed as that and
+// named after it: "past the left limit" becomes past_the_left_limit. Both
+// live in the including file's unnamed namespace, where gtest looks.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cctype>
+#include <ostream>
 #include <string>
 
-#include <gtest/gtest.h>
+namespace {
+template <class Case>
+auto operator<<(std::ostream& out, const Case& c) -> decltype(c.what, out) { return out << c.what; }
 
 template <class Case>
 std::string caseName(const ::testing::TestParamInfo<Case>& info) {
@@ -15,3 +21,4 @@ std::string caseName(const ::testing::TestParamInfo<Case>& info) {
         else if (!name.empty() && name.back() != '_') name += '_';
     return name;
 }
+}  // namespace

@@ -41,7 +41,6 @@ struct ChaseCase {
     int32_t wanders = 0;   // then walks 2 down by its own roll
     int32_t fadeOut = 0, fadeIn = 0, quake = 0;
 };
-void PrintTo(const ChaseCase& c, std::ostream* out) { *out << c.what; }
 
 using EnemyChase = EnemyTest<ChaseCase>;
 
@@ -69,12 +68,12 @@ const ChaseCase kChases[] = {
     // Stepping 3 toward a line 2 away would overshoot; that step is taken back.
     {"overshoot", -2, 100, 0, -3, 2, 3},
     // A fade-out stops the chase but not the walk; a fade-in or an earthquake stops both.
-    {"fading out, player right and below", -100, -100, 0, 0, 0, 2, 1, 1},
-    {"fading out, player left and above", 100, 100, 0, 0, 0, 2, 1, 1},
-    {"fading in, player right and below", -100, -100, 0, 0, 0, 2, 0, 0, 1},
-    {"fading in, player left and above", 100, 100, 0, 0, 0, 2, 0, 0, 1},
-    {"earthquake, player right and below", -100, -100, 0, 0, 0, 2, 0, 0, 0, 1},
-    {"earthquake, player left and above", 100, 100, 0, 0, 0, 2, 0, 0, 0, 1}};
+    {"fading out, player below right", -100, -100, 0, 0, 0, 2, 1, 1},
+    {"fading out, player above left", 100, 100, 0, 0, 0, 2, 1, 1},
+    {"fading in, player below right", -100, -100, 0, 0, 0, 2, 0, 0, 1},
+    {"fading in, player above left", 100, 100, 0, 0, 0, 2, 0, 0, 1},
+    {"earthquake, player below right", -100, -100, 0, 0, 0, 2, 0, 0, 0, 1},
+    {"earthquake, player above left", 100, 100, 0, 0, 0, 2, 0, 0, 0, 1}};
 INSTANTIATE_TEST_SUITE_P(Window, EnemyChase, ::testing::ValuesIn(kChases), caseName<ChaseCase>);
 
 // With speed 2 the reach is 47 across and 42 up and down.
@@ -125,7 +124,6 @@ struct DetourCase {
     int32_t moveX, moveY;  // chase step plus detour step
     int32_t detourX, detourY;
 };
-void PrintTo(const DetourCase& c, std::ostream* out) { *out << c.what; }
 
 using EnemyDetour = EnemyTest<DetourCase>;
 

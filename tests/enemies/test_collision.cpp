@@ -43,20 +43,29 @@ void collidePlayer(int32_t mx, int32_t my) {
     collideWithCell(playerX, playerY, prevPlayerX, prevPlayerY, playerWho);
 }
 
-struct WallCase { const char* what; int32_t dx, dy, moveX, moveY, pushX, pushY, touches; };
-void PrintTo(const WallCase& c, std::ostream* out) { *out << c.what; }
+struct WallCase {
+    const char* what;
+    int32_t moveX, moveY, pushX, pushY;
+    int32_t dx = 4, dy = 2, touches = 1;  // where the character stands on screen, from the wall cell
+    int32_t row = 4, col = 6, mapRows = 18, mapCols = 21;
+    int32_t hRow = -1, hCol = -1; int16_t h = 0;  // the neighbours on its horizontal
+    int32_t vRow = -1, vCol = -1; int16_t v = 0;  // and vertical sides
+};
 
 using CellWall = Collision<WallCase>;
 
-// Cell (4, 6) is a wall. A character standing (dx, dy) from it on screen,
-// less than 40 across and 45 up and down, touches it and is pushed back
-// to 40 or 45 from it on the side it came from. An enemy that touches a
-// wall is blocked even when it is not pushed; one of kind 1 passes
-// through walls and is never blocked.
+// Less than 40 across and 45 up and down from a wall cell, a character is
+// pushed back to 40 or 45 on the side it came from, at a corner along the
+// wall that goes on (cells beyond the area's size hold stale floor that
+// must not count). An enemy touching a wall is blocked even unpushed; one
+// of kind 1 passes through walls unblocked.
 TEST_P(CellWall, PushesBackTheWayTheCharacterCameButKindOnePassesThrough) {
     const WallCase& c = GetParam();
-    areaMap[4][6] = 1;
-    focusCell(4, 6);
+    mapRows = c.mapRows, mapCols = c.mapCols;
+    areaMap[c.row][c.col] = 1;
+    if (c.hRow >= 0 && c.hRow < 18 && c.hCol >= 0 && c.hCol < 21) areaMap[c.hRow][c.hCol] = c.h;
+    if (c.vRow >= 0 && c.vRow < 18 && c.vCol >= 0 && c.vCol < 21) areaMap[c.vRow][c.vCol] = c.v;
+    focusCell(c.row, c.col);
     playerOffsetX = c.dx - 4, playerOffsetY = c.dy - 2;
     for (int k = 0; k < 3; ++k) enemySlots[k].kind = k, enemyBump[k] = -5, enemyScreenX[k] = -1;
     collidePlayer(c.moveX, c.moveY);
@@ -76,67 +85,27 @@ TEST_P(CellWall, PushesBackTheWayTheCharacterCameButKindOnePassesThrough) {
     }
 }
 
-const WallCase kWalls[] = {{"from the left", 4, 2, 44, 0, -44, 0, 1},
-                           {"from just inside the left reach", 4, 2, 43, 0, 0, 0, 1},
-                           {"from the right", 4, 2, -36, 0, 36, 0, 1},
-                           {"from just inside the right reach", 4, 2, -35, 0, 0, 0, 1},
-                           {"from above", 4, 2, 0, 47, 0, -47, 1},
-                           {"from just inside the upper reach", 4, 2, 0, 46, 0, 0, 1},
-                           {"from below", 4, 2, 0, -43, 0, 43, 1},
-                           {"from just inside the lower reach", 4, 2, 0, -42, 0, 0, 1},
-                           {"touching at the top left", -39, -44, 0, 0, 0, 0, 1},
-                           {"touching at the bottom right", 39, 44, 0, 0, 0, 0, 1},
-                           {"40 left of it", -40, 0, 0, 0, 0, 0, 0},
-                           {"40 right of it", 40, 0, 0, 0, 0, 0, 0},
-                           {"45 above it", 0, -45, 0, 0, 0, 0, 0},
-                           {"45 below it", 0, 45, 0, 0, 0, 0, 0}};
+const WallCase kWalls[] = {
+    {"from the left", 44, 0, -44, 0},        {"from just inside the left reach", 43, 0, 0, 0},
+    {"from the right", -36, 0, 36, 0},       {"from just inside the right reach", -35, 0, 0, 0},
+    {"from above", 0, 47, 0, -47},           {"from just inside the upper reach", 0, 46, 0, 0},
+    {"from below", 0, -43, 0, 43},           {"from just inside the lower reach", 0, -42, 0, 0},
+    {"touching at the top left", 0, 0, 0, 0, -39, -44}, {"touching at the bottom right", 0, 0, 0, 0, 39, 44},
+    {"40 left of it", 0, 0, 0, 0, -40, 0, 0}, {"40 right of it", 0, 0, 0, 0, 40, 0, 0},
+    {"45 above it", 0, 0, 0, 0, 0, -45, 0},  {"45 below it", 0, 0, 0, 0, 0, 45, 0},
+    {"corner, H wall, V floor: vertical only", 50, 47, 0, -47, 4, 2, 1, 4, 6, 18, 21, 4, 5, 1, 3, 6, 0},
+    {"corner, V wall, H floor: horizontal only", 50, 47, -44, 0, 4, 2, 1, 4, 6, 18, 21, 4, 5, 0, 3, 6, 2},
+    {"corner, both walls: both", 50, 47, -44, -47, 4, 2, 1, 4, 6, 18, 21, 4, 5, 3, 3, 6, 5},
+    {"corner, both floor: both", 50, 47, -44, -47, 4, 2, 1, 4, 6, 18, 21, 4, 5, 4, 3, 6, 6},
+    {"corner, pit beside: both", 50, 47, -44, -47, 4, 2, 1, 4, 6, 18, 21, 4, 5, 1, 3, 6, 7},
+    {"corner from below right, H wall", -36, -43, 0, 43, 4, 2, 1, 4, 6, 18, 21, 4, 7, 1, 5, 6, 0},
+    {"corner from below right, V wall", -36, -43, 36, 0, 4, 2, 1, 4, 6, 18, 21, 4, 7, 0, 5, 6, 1},
+    {"corner, row -1 above the area", 50, 47, -44, -47, 4, 2, 1, 0, 6, 18, 21, 0, 5, 1, -1, 6, 0},
+    {"corner, row 18 below the map", -36, -43, 36, 43, 4, 2, 1, 17, 6, 18, 21, 17, 7, 1, 18, 6, 0},
+    {"corner, row below a 15-row area", -36, -43, 36, 43, 4, 2, 1, 14, 6, 15, 15, 14, 7, 1, 15, 6, 0},
+    {"corner, column right of a 15-column area", -36, -43, 36, 43, 4, 2, 1, 4, 14, 15, 15, 4, 15, 0, 5, 14, 1},
+    {"corner, column -1 left of the area", 50, 47, -44, -47, 4, 2, 1, 5, 0, 18, 21, 4, 20, 0, 4, 0, 1}};
 INSTANTIATE_TEST_SUITE_P(Sides, CellWall, ::testing::ValuesIn(kWalls), caseName<WallCase>);
-
-struct CornerCase {
-    const char* what;
-    int32_t row, col;               // the wall cell entered
-    int32_t mapRows, mapCols;
-    int32_t moveX, moveY;
-    int32_t hRow, hCol; int16_t h;  // the neighbour on the horizontal side
-    int32_t vRow, vCol; int16_t v;  // the neighbour on the vertical side
-    int32_t pushX, pushY;
-};
-void PrintTo(const CornerCase& c, std::ostream* out) { *out << c.what; }
-
-using CellCorner = Collision<CornerCase>;
-
-// Cells beyond the current area's size hold floor, left there by a larger
-// area; they must not count.
-TEST_P(CellCorner, DiagonalEntrySlidesAlongTheWallThatGoesOn) {
-    const CornerCase& c = GetParam();
-    mapRows = c.mapRows, mapCols = c.mapCols;
-    areaMap[c.row][c.col] = 1;
-    if (c.hRow >= 0 && c.hRow < 18 && c.hCol >= 0 && c.hCol < 21) areaMap[c.hRow][c.hCol] = c.h;
-    if (c.vRow >= 0 && c.vRow < 18 && c.vCol >= 0 && c.vCol < 21) areaMap[c.vRow][c.vCol] = c.v;
-    focusCell(c.row, c.col);
-    collidePlayer(c.moveX, c.moveY);
-    EXPECT_EQ(std::pair(playerX, playerY), std::pair(1000 + c.pushX, 2000 + c.pushY)) << "player";
-    // Enemy 3 in the player's place, come the same way.
-    EnemySlot& e = enemySlots[3];
-    e.x = scrollX + 288, e.y = scrollY + 208, e.prevX = e.x - c.moveX, e.prevY = e.y - c.moveY;
-    collideWithCell(e.x, e.y, e.prevX, e.prevY, 3);
-    EXPECT_EQ(std::pair(e.x - scrollX, e.y - scrollY), std::pair(288 + c.pushX, 208 + c.pushY)) << "enemy";
-}
-
-const CornerCase kCorners[] = {
-    {"H wall, V floor: vertical only", 4, 6, 18, 21, 50, 47, 4, 5, 1, 3, 6, 0, 0, -47},
-    {"V wall, H floor: horizontal only", 4, 6, 18, 21, 50, 47, 4, 5, 0, 3, 6, 2, -44, 0},
-    {"both walls: both", 4, 6, 18, 21, 50, 47, 4, 5, 3, 3, 6, 5, -44, -47},
-    {"both floor: both", 4, 6, 18, 21, 50, 47, 4, 5, 4, 3, 6, 6, -44, -47},
-    {"pit beside: both", 4, 6, 18, 21, 50, 47, 4, 5, 1, 3, 6, 7, -44, -47},
-    {"from below right, H wall", 4, 6, 18, 21, -36, -43, 4, 7, 1, 5, 6, 0, 0, 43},
-    {"from below right, V wall", 4, 6, 18, 21, -36, -43, 4, 7, 0, 5, 6, 1, 36, 0},
-    {"row -1 above the area", 0, 6, 18, 21, 50, 47, 0, 5, 1, -1, 6, 0, -44, -47},
-    {"row 18 below the map", 17, 6, 18, 21, -36, -43, 17, 7, 1, 18, 6, 0, 36, 43},
-    {"row below a 15-row area", 14, 6, 15, 15, -36, -43, 14, 7, 1, 15, 6, 0, 36, 43},
-    {"column right of a 15-column area", 4, 14, 15, 15, -36, -43, 4, 15, 0, 5, 14, 1, 36, 43},
-    {"column -1 left of the area", 5, 0, 18, 21, 50, 47, 4, 20, 0, 4, 0, 1, -44, -47}};
-INSTANTIATE_TEST_SUITE_P(Cases, CellCorner, ::testing::ValuesIn(kCorners), caseName<CornerCase>);
 
 // No change starts while either fade runs; the pit leads up only when no
 // fade-out runs yet.
@@ -146,7 +115,6 @@ struct EdgeCase {
     int32_t fadeOut = 0, fadeIn = 0;
     int16_t code = 0;
 };
-void PrintTo(const EdgeCase& c, std::ostream* out) { *out << c.what; }
 
 using ScreenEdge = Collision<EdgeCase>;
 
@@ -168,10 +136,8 @@ const EdgeCase kEdges[] = {
     {"bottom from 30 into 40", 0, 240, 30, 40, 0, 1},
     {"left and bottom: left wins", -330, 250, 31, 30, 3, 1},
     {"right and top: right wins", 330, -250, 31, 32, 4, 1},
-    {"left while fading out", -400, 0, 31, 31, 9, 1, 1},
-    {"left while fading in", -400, 0, 31, 31, 9, 0, 0, 1},
-    {"on the pit", -4, -2, 31, 21, 9, 1, 0, 0, 7},
-    {"on the pit while fading out", -4, -2, 31, 31, 9, 1, 1, 0, 7},
+    {"left while fading out", -400, 0, 31, 31, 9, 1, 1}, {"left while fading in", -400, 0, 31, 31, 9, 0, 0, 1},
+    {"on the pit", -4, -2, 31, 21, 9, 1, 0, 0, 7},      {"on the pit while fading out", -4, -2, 31, 31, 9, 1, 1, 0, 7},
     {"on the pit while fading in", -4, -2, 31, 31, 9, 0, 0, 1, 7}};
 INSTANTIATE_TEST_SUITE_P(Sides, ScreenEdge, ::testing::ValuesIn(kEdges), caseName<EdgeCase>);
 
@@ -289,7 +255,6 @@ TEST(ContactDrain, OverlapWithoutCrossingDrainsEveryThirtyFrames) {
 }
 
 struct ClipCase { const char* what; int32_t kind, screenX, screenY; Rect source; int32_t drawX, drawY; };
-void PrintTo(const ClipCase& c, std::ostream* out) { *out << c.what; }
 
 class EnemyClip : public ::testing::TestWithParam<ClipCase> {};
 

@@ -92,27 +92,25 @@ INSTANTIATE_TEST_SUITE_P(Areas, RosterTable, ::testing::ValuesIn(kAreas), [](con
 
 // A replacement after a kill rolls only its own slot, but every slot's
 // award level follows the current play time.
-class RosterSingleSlot : public ::testing::TestWithParam<int32_t> {};
-
-TEST_P(RosterSingleSlot, ChangesOnlyThatSlotButEveryAwardLevel) {
-    freshGameAt(0, 1, 1);
-    setUpEnemies(40, 1, 0);
-    for (EnemySlot& e : enemySlots) e = EnemySlot{4, 99, -3, 77, 0, 9, 0, 11, 0, 12, 0, 0};  // spare 0, inactive
-    playSeconds = 1234, level = 7, attack = 9;
-    setUpEnemies(40, GetParam(), 3);
-    const int32_t expLevel[8] = {15, 14, 15, 15, 14, 15, 14, 15};
-    for (int k = 0; k < 8; ++k) {
-        const EnemySlot& e = enemySlots[k];
-        EXPECT_EQ(e.expLevel, expLevel[k]) << "slot " << k;
-        if (k == 3) continue;
-        EXPECT_EQ(rowOf(e), (Row{4, 99, -3, 77, expLevel[k], 9, 11, 12})) << "slot " << k;
-        EXPECT_EQ(std::pair(e.spare, e.active), std::pair(0, 0)) << "slot " << k;
+TEST(Roster, OneSlotChangesOnlyThatSlotButEveryAwardLevel) {
+    for (const int32_t all : {0, 2, -1}) {  // anything but 1
+        freshGameAt(0, 1, 1);
+        setUpEnemies(40, 1, 0);
+        for (EnemySlot& e : enemySlots) e = EnemySlot{4, 99, -3, 77, 0, 9, 0, 11, 0, 12, 0, 0};  // spare 0, inactive
+        playSeconds = 1234, level = 7, attack = 9;
+        setUpEnemies(40, all, 3);
+        const int32_t expLevel[8] = {15, 14, 15, 15, 14, 15, 14, 15};
+        for (int k = 0; k < 8; ++k) {
+            const EnemySlot& e = enemySlots[k];
+            EXPECT_EQ(e.expLevel, expLevel[k]) << "all " << all << ", slot " << k;
+            if (k == 3) continue;
+            EXPECT_EQ(rowOf(e), (Row{4, 99, -3, 77, expLevel[k], 9, 11, 12})) << "all " << all << ", slot " << k;
+            EXPECT_EQ(std::pair(e.spare, e.active), std::pair(0, 0)) << "all " << all << ", slot " << k;
+        }
+        EXPECT_EQ(rowOf(enemySlots[3]), (Row{0, 18, 44, 10, 15, 2, 600, 400})) << "all " << all;
+        EXPECT_EQ(std::pair(enemySlots[3].spare, enemySlots[3].active), std::pair(1, 1)) << "all " << all;
     }
-    EXPECT_EQ(rowOf(enemySlots[3]), (Row{0, 18, 44, 10, 15, 2, 600, 400}));
-    EXPECT_EQ(std::pair(enemySlots[3].spare, enemySlots[3].active), std::pair(1, 1));
 }
-
-INSTANTIATE_TEST_SUITE_P(AnyAllOtherThanOne, RosterSingleSlot, ::testing::Values(0, 2, -1));
 
 TEST(Roster, Area30FirstSlotAwardLevel) {
     freshGameAt(1234, 7, 9);
