@@ -26,36 +26,42 @@ EnemySlot& placeEnemy(int slot, int32_t dx, int32_t dy, int32_t speed) {
     return e;
 }
 
-template <class Case>
-class EnemyTest : public ::testing::TestWithParam<Case> {
-protected:
-    void SetUp() override { testing_support::freshHeadlessGame(); }
-};
-
 struct ChaseCase {
     const char* what;
     int32_t dx, dy;        // enemy's screen position minus the player's
     int32_t moveX, moveY;  // expected change of x and y by the chase
     int32_t steps;         // expected chaseSteps
     int32_t speed = 2;
-    int32_t wanders = 0;   // then walks 2 down by its own roll
+    int32_t wanders = 0;   // then walks on 2 down
     int32_t fadeOut = 0, fadeIn = 0, quake = 0;
+    int32_t bump = 0, roll0 = 0, detourX = 0, detourY = 0;  // a blocked chaser's detour, its side from dirRoll[0]
 };
 
-using EnemyChase = EnemyTest<ChaseCase>;
+class EnemyChase : public ::testing::TestWithParam<ChaseCase> {
+    void SetUp() override { testing_support::freshHeadlessGame(); }
+};
 
-TEST_P(EnemyChase, StepsTowardThePlayerInsideTheWindowOnlyElseWanders) {
+// Chasing needs no fade and no earthquake; a random walk under way goes on
+// when nothing was chased, unless a fade-in or an earthquake holds the
+// enemy, and stops otherwise. A blocked chaser sidesteps by 2 × speed.
+TEST_P(EnemyChase, StepsTowardThePlayerInsideTheWindowOnly) {
     const ChaseCase& c = GetParam();
     EnemySlot& e = placeEnemy(2, c.dx, c.dy, c.speed);
     fadingOut = c.fadeOut, fadingIn = c.fadeIn, quakeFrames = c.quake;
-    for (int32_t& roll : dirRoll) roll = 6;
+    dirRoll[0] = c.roll0;  // the slot's own roll, 0, plays no part
+    enemyBump[2] = c.bump;
+    wanderY[2] = 30;
     chaseEnemy(2);
     EXPECT_EQ((std::array{e.prevX, e.prevY, e.x, e.y, chaseSteps, movedX, movedY}),
               (std::array{1000 + c.dx, 1000 + c.dy, 1000 + c.dx + c.moveX, 1000 + c.dy + c.moveY, c.steps,
                           int32_t(c.moveX != 0), int32_t(c.moveY != 0)}));
     EXPECT_EQ(std::pair(enemyScreenX[2], enemyScreenY[2]), std::pair(e.x - 700, e.y - 800));
     steerEnemy(2);
-    EXPECT_EQ(std::pair(e.x, e.y), std::pair(1000 + c.dx + c.moveX, 1000 + c.dy + c.moveY + 2 * c.wanders));
+    const auto detour = [&c](int32_t frames) { return frames > 0 ? 2 * c.speed : frames < 0 ? -2 * c.speed : 0; };
+    EXPECT_EQ((std::array{e.x, e.y, wanderY[2], detourX[2], detourY[2], enemyBump[2], movedX, movedY, chaseSteps}),
+              (std::array{1000 + c.dx + c.moveX + detour(c.detourX),
+                          1000 + c.dy + c.moveY + 2 * c.wanders + detour(c.detourY), c.wanders == 1 ? 29 : 0,
+                          c.detourX, c.detourY, c.bump - 1, 0, 0, 0}));
 }
 
 const ChaseCase kChases[] = {
@@ -68,19 +74,20 @@ const ChaseCase kChases[] = {
     // Stepping 3 toward a line 2 away would overshoot; that step is taken back.
     {"overshoot", -2, 100, 0, -3, 2, 3},
     // A fade-out stops the chase but not the walk; a fade-in or an earthquake stops both.
-    {"fading out, player below right", -100, -100, 0, 0, 0, 2, 1, 1},
-    {"fading out, player above left", 100, 100, 0, 0, 0, 2, 1, 1},
-    {"fading in, player below right", -100, -100, 0, 0, 0, 2, 0, 0, 1},
-    {"fading in, player above left", 100, 100, 0, 0, 0, 2, 0, 0, 1},
-    {"earthquake, player below right", -100, -100, 0, 0, 0, 2, 0, 0, 0, 1},
-    {"earthquake, player above left", 100, 100, 0, 0, 0, 2, 0, 0, 0, 1}};
+    {"fading out, below right", -100, -100, 0, 0, 0, 2, 1, 1}, {"fading out, above left", 100, 100, 0, 0, 0, 2, 1, 1},
+    {"fading in", -100, -100, 0, 0, 0, 2, 0, 0, 1},            {"earthquake", 100, 100, 0, 0, 0, 2, 0, 0, 0, 1},
+    {"blocked chasing right, even roll: down", -100, 0, 3, 0, 1, 3, 0, 0, 0, 0, 1, 2, 0, 99},
+    {"blocked chasing left, odd roll: up", 100, 0, -3, 0, 1, 3, 0, 0, 0, 0, 1, 5, 0, -99},
+    {"blocked chasing down, even roll: right", 0, -100, 0, 3, 1, 3, 0, 0, 0, 0, 1, 4, 99, 0},
+    {"blocked chasing up, odd roll: left", 0, 100, 0, -3, 1, 3, 0, 0, 0, 0, 1, 7, -99, 0},
+    {"blocked diagonal chase: no detour", -100, -100, 3, 3, 2, 3, 0, 0, 0, 0, 1, 2, 0, 0}};
 INSTANTIATE_TEST_SUITE_P(Window, EnemyChase, ::testing::ValuesIn(kChases), caseName<ChaseCase>);
 
 // With speed 2 the reach is 47 across and 42 up and down.
 TEST(EnemySeparate, PushesOnlyTheEnemyWhoseTurnItIs) {
     const struct { int32_t dx, dy, moveX, moveY; } cases[] = {  // (dx, dy): the other enemy minus this one on screen
-        {46, 0, -2, 0},  {47, 0, 0, 0},    {-46, 0, 2, 0},  {-47, 0, 0, 0},  {0, 41, 0, -2}, {0, 42, 0, 0}, {0, -41, 0, 2},
-        {0, -42, 0, 0},  {10, 10, -2, -2}, {-44, -39, 2, 2}, {30, 40, 0, -2}, {45, 30, -2, 0}, {0, 0, 0, 0}};
+        {46, 0, -2, 0}, {47, 0, 0, 0}, {-46, 0, 2, 0}, {-47, 0, 0, 0}, {0, 41, 0, -2}, {0, 42, 0, 0}, {0, -41, 0, 2},
+        {0, -42, 0, 0}, {10, 10, -2, -2}, {-44, -39, 2, 2}, {30, 40, 0, -2}, {45, 30, -2, 0}, {0, 0, 0, 0}};
     for (const auto& c : cases) {
         testing_support::freshHeadlessGame();
         EnemySlot& e = placeEnemy(3, 500, 0, 2);
@@ -96,8 +103,7 @@ TEST(EnemySeparate, PushesOnlyTheEnemyWhoseTurnItIs) {
     }
 }
 
-// The player is far off, so the enemy walks by its own roll: a run of 100
-// frames, of which the first is taken.
+// The player far off, the enemy starts a run of 100 frames by its own roll.
 TEST(EnemyWanderDirection, StartsAHundredFrameRun) {
     const struct { int32_t roll, runX, runY; } cases[] = {{0, -99, 0}, {1, -99, -99}, {2, 0, -99}, {3, 99, -99},
                                                            {4, 99, 0},  {5, 99, 99},   {6, 0, 99},  {7, -99, 99}};
@@ -116,37 +122,6 @@ TEST(EnemyWanderDirection, StartsAHundredFrameRun) {
             << c.roll;
     }
 }
-
-struct DetourCase {
-    const char* what;
-    int32_t dx, dy;        // enemy minus player on screen
-    int32_t firstRoll;     // dirRoll[0]
-    int32_t moveX, moveY;  // chase step plus detour step
-    int32_t detourX, detourY;
-};
-
-using EnemyDetour = EnemyTest<DetourCase>;
-
-TEST_P(EnemyDetour, BlockedChaserSidesteps) {
-    const DetourCase& c = GetParam();
-    EnemySlot& e = placeEnemy(2, c.dx, c.dy, 3);
-    dirRoll[0] = c.firstRoll;
-    dirRoll[2] = c.firstRoll + 1;  // the slot's own roll plays no part
-    enemyBump[2] = 1;
-    wanderX[2] = 30;
-    chaseEnemy(2);
-    steerEnemy(2);
-    // Chasing ends a random walk; the detour is no chase step.
-    EXPECT_EQ((std::array{e.x, e.y, detourX[2], detourY[2], wanderX[2], enemyBump[2], movedX, movedY, chaseSteps}),
-              (std::array{1000 + c.dx + c.moveX, 1000 + c.dy + c.moveY, c.detourX, c.detourY, 0, 0, 0, 0, 0}));
-}
-
-const DetourCase kDetours[] = {{"chasing right, even roll: down", -100, 0, 2, 3, 6, 0, 99},
-                                {"chasing left, odd roll: up", 100, 0, 5, -3, -6, 0, -99},
-                                {"chasing down, even roll: right", 0, -100, 4, 6, 3, 99, 0},
-                                {"chasing up, odd roll: left", 0, 100, 7, -6, -3, -99, 0},
-                                {"diagonal chase: no detour", -100, -100, 2, 3, 3, 0, 0}};
-INSTANTIATE_TEST_SUITE_P(Cases, EnemyDetour, ::testing::ValuesIn(kDetours), caseName<DetourCase>);
 
 TEST(EnemyRearm, ReplacementComesBackOnlyFarOffScreen) {
     const struct { int32_t dx, dy, active; } cases[] = {{433, 0, 1}, {432, 0, 0}, {-339, 0, 1}, {-338, 0, 0},

