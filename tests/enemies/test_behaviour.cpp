@@ -112,13 +112,12 @@ TEST(EnemyWanderDirection, StartsAHundredFrameRun) {
         EnemySlot& e = placeEnemy(3, 1000, 1000, 2);
         for (int k = 0; k < 8; ++k) dirRoll[k] = (c.roll + 3) % 8;
         dirRoll[3] = c.roll;
-        detourX[3] = 40;
-        detourY[3] = -40;
+        detourX[3] = 40, detourY[3] = -40, enemyBump[3] = 1;  // blocked: the detours step once, then the walk ends them
         chaseEnemy(3);
         steerEnemy(3);
         const auto step = [](int32_t run) { return run == 0 ? 0 : (run > 0 ? 2 : -2); };
         EXPECT_EQ((std::array{wanderX[3], wanderY[3], e.x, e.y, detourX[3], detourY[3]}),
-                  (std::array{c.runX, c.runY, 2000 + step(c.runX), 2000 + step(c.runY), 0, 0}))
+                  (std::array{c.runX, c.runY, 2004 + step(c.runX), 1996 + step(c.runY), 0, 0}))
             << c.roll;
     }
 }
