@@ -47,10 +47,13 @@ protected:
         limitFileWrites(-1);
         std::filesystem::current_path(previous);
     }
+    // Every box of the save and the load is an information box.
     std::vector<std::string> messages() const {
         std::vector<std::string> texts;
         for (const RecordedEvent& e : backend->events()) {
-            if (e.kind == RecordedKind::Message) texts.push_back(e.text);
+            if (e.kind != RecordedKind::Message) continue;
+            EXPECT_EQ(e.icon, BoxIcon::Information) << e.text;
+            texts.push_back(e.text);
         }
         return texts;
     }
@@ -104,10 +107,16 @@ TEST_F(SaveFile, ALongerFileKeepsWhatFollowsTheRecord) {
 }
 
 // The saved game's place is taken by a folder: it can be neither opened
-// nor created. The record still takes the statistics, so a load in the
-// same run gives them back, after saying that the file failed.
+// nor created. Nothing is loaded until a save; the record then takes the
+// statistics, so a load in the same run gives them back, after saying
+// that the file failed.
 TEST_F(SaveFile, ARecordSavedWithoutAFileIsLoadedLaterInTheRun) {
     std::filesystem::create_directory(saveFileName);
+    loadGame();
+    EXPECT_EQ(messages(), (std::vector<std::string>{"ファイルを開けません", cannotLoad, noSave}));
+    EXPECT_EQ(std::tuple(fadingOut, areaId, hp), std::tuple(0, 40, 15));
+    backend = &testing_support::freshHeadlessGame();
+    ASSERT_EQ(initGame(1, 0, 1), 1);
     std::tie(maxHp, hp, maxStamina, stamina, level) = std::tuple(40, 30, 12000, 8000, 7);
     saveGame();
     EXPECT_EQ(messages(), (std::vector<std::string>{"ファイルを開けません", notSaved}));
@@ -136,17 +145,6 @@ TEST_F(SaveFile, AFileWhoseRestCannotBeReadIsLeftAsItWas) {
     EXPECT_EQ(fileRead(handle, head, 25), 25);
     fileClose(handle);
     EXPECT_EQ(Bytes(head, head + 25), Bytes(25, 0xEE));
-}
-
-TEST_F(SaveFile, ItsBoxesAreInformation) {
-    saveGame();
-    loadGame();
-    ASSERT_EQ(messages().size(), 2u);
-    for (const RecordedEvent& e : backend->events()) {
-        if (e.kind == RecordedKind::Message) {
-            EXPECT_EQ(e.icon, BoxIcon::Information) << e.text;
-        }
-    }
 }
 
 TEST_F(SaveFile, NoFileIsCreatedEmptyAndHoldsNoSave) {
@@ -188,18 +186,30 @@ TEST_F(SaveFile, ADamagedRecordRestoresNothing) {
     }
 }
 
-TEST_F(SaveFile, TheSaveKeyWorksOnlyInPlayOutsideFades) {
-    const struct { const char* what; int32_t scene, fadingOut, fadingIn; bool acts; } cases[] = {
+// F7 and F8 held for two frames, or the menu's items chosen twice. The
+// first load starts a fade-out, so the second is refused.
+TEST_F(SaveFile, SaveAndLoadActOnlyInPlayOutsideFades) {
+    const struct { const char* what; int32_t scene, fadingOut, fadingIn; bool acts; } states[] = {
         {"play", 1, 0, 0, true},      {"opening", 0, 0, 0, false}, {"ending", 2, 0, 0, false},
         {"fade-out", 1, 1, 0, false}, {"fade-in", 1, 0, 1, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_NO_FATAL_FAILURE(start("1 F7\n"));
-        std::tie(scene, fadingOut, fadingIn) = std::tie(c.scene, c.fadingOut, c.fadingIn);
-        backend->startFrame();
-        pollCommandKeys();
-        pollCommandKeys();  // held: it acts again
-        EXPECT_EQ(messages().size(), c.acts ? 2u : 0u);
+    const std::vector<std::string> saved = {"ＳＡＶＥしました", "ＳＡＶＥしました"};
+    const struct { const char* key; int32_t command; std::vector<std::string> said; int32_t hp, area; } routes[] = {
+        {"F7", 0, saved, 3, 11}, {"F8", 0, {loaded}, 7, 40}, {"", command::save, saved, 3, 11},
+        {"", command::load, {loaded}, 7, 40}};
+    for (const auto& r : routes) {
+        for (const auto& s : states) {
+            SCOPED_TRACE(std::string(r.key) + " " + std::to_string(r.command) + " in " + s.what);
+            ASSERT_NO_FATAL_FAILURE(start(std::string("1 ") + r.key + "\n"));
+            testing_support::writeFile(saveFileName, startRecord);
+            std::tie(scene, fadingOut, fadingIn, hp, areaId) = std::tuple(s.scene, s.fadingOut, s.fadingIn, 3, 11);
+            backend->startFrame();
+            for (int n = 0; n < 2; ++n) r.command ? windowProc({MessageKind::Command, r.command}) : void(pollCommandKeys());
+            EXPECT_EQ(messages(), s.acts ? r.said : std::vector<std::string>{});
+            EXPECT_EQ(std::tuple(hp, areaId), s.acts ? std::tuple(r.hp, r.area) : std::tuple(3, 11));
+            if (!s.acts) {
+                EXPECT_EQ(file(), startRecord);
+            }
+        }
     }
 }
 

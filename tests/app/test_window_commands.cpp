@@ -29,10 +29,13 @@ protected:
         EXPECT_EQ(initGame(1, 0, 1), 1);
         return backend;
     }
+    // Every box of these commands is an information box.
     static std::vector<std::string> messages(const HeadlessBackend& backend) {
         std::vector<std::string> texts;
         for (const RecordedEvent& e : backend.events()) {
-            if (e.kind == RecordedKind::Message) texts.push_back(e.text);
+            if (e.kind != RecordedKind::Message) continue;
+            EXPECT_EQ(e.icon, BoxIcon::Information) << e.text;
+            texts.push_back(e.text);
         }
         return texts;
     }
@@ -95,18 +98,6 @@ TEST_F(WindowCommands, PauseStopsPlayOnlyOnThePlayScreen) {
         scene = s.scene;
         windowProc(s.message);
         EXPECT_EQ(paused, s.pausedAfter) << s.what;
-    }
-}
-
-TEST_F(WindowCommands, TheirBoxesAreInformation) {
-    HeadlessBackend& backend = start("1 F2\n2\n", 1);
-    backend.startFrame();
-    pollCommandKeys();
-    ASSERT_EQ(messages(backend), std::vector<std::string>{"ウインドウ160×120"});
-    for (const RecordedEvent& e : backend.events()) {
-        if (e.kind == RecordedKind::Message) {
-            EXPECT_EQ(e.icon, BoxIcon::Information);
-        }
     }
 }
 
