@@ -66,10 +66,16 @@ protected:
     const std::filesystem::path previous = std::filesystem::current_path();
 };
 
+// Into a new file, and over the start of a longer one, which keeps the rest.
 TEST_F(SaveFile, SavesTheStartStatisticsAsNineteenBytes) {
     saveGame();
     EXPECT_EQ(file(), startRecord);
     EXPECT_EQ(messages(), std::vector<std::string>{"ＳＡＶＥしました"});
+    testing_support::writeFile(saveFileName, Bytes(25, 0xEE));
+    saveGame();
+    Bytes expected = startRecord;
+    expected.resize(25, 0xEE);
+    EXPECT_EQ(file(), expected);
 }
 
 TEST_F(SaveFile, LoadsHalfTheHitPointsAndStaminaAndGoesBackOutsideAlive) {
@@ -81,29 +87,27 @@ TEST_F(SaveFile, LoadsHalfTheHitPointsAndStaminaAndGoesBackOutsideAlive) {
     EXPECT_EQ(messages(), std::vector<std::string>{loaded});
 }
 
-TEST_F(SaveFile, AWriteThatStopsShortLeavesTheOldSaveByteForByte) {
+// A write that stops short, a dead player, or a file whose rest cannot be
+// read whole (65 MiB, more than the game reads at once): the old save stays
+// byte for byte, and the save says it failed.
+TEST_F(SaveFile, ASaveThatCannotBeMadeLeavesTheOldSave) {
     const Bytes old = {0x20, 0x00, 0x10, 0x00, 0x05, 0x00, 1, 2, 3, 4, 5, 6, 7, 8, 3, 4, 5, 1, 2};
-    testing_support::writeFile(saveFileName, old);
-    limitFileWrites(10);
-    saveGame();
-    EXPECT_EQ(file(), old);
-    EXPECT_EQ(messages(), std::vector<std::string>{notSaved});
-}
-
-TEST_F(SaveFile, ADeadPlayerIsNotSaved) {
-    testing_support::writeFile(saveFileName, startRecord);
-    std::tie(hp, playing) = std::tuple(0, 0);
-    saveGame();
-    EXPECT_EQ(file(), startRecord);
-    EXPECT_EQ(messages(), std::vector<std::string>{notSaved});
-}
-
-TEST_F(SaveFile, ALongerFileKeepsWhatFollowsTheRecord) {
-    testing_support::writeFile(saveFileName, Bytes(25, 0xEE));
-    saveGame();
-    Bytes expected = startRecord;
-    expected.resize(25, 0xEE);
-    EXPECT_EQ(file(), expected);
+    for (const char* why : {"short write", "dead", "long file"}) {
+        ASSERT_NO_FATAL_FAILURE(start());
+        testing_support::writeFile(saveFileName, old);
+        const uintmax_t size = why[0] == 'l' ? uintmax_t{65} << 20 : 19;
+        std::filesystem::resize_file(saveFileName, size);
+        limitFileWrites(why[0] == 's' ? 10 : -1);
+        if (why[0] == 'd') std::tie(hp, playing) = std::tuple(0, 0);
+        saveGame();
+        EXPECT_EQ(std::filesystem::file_size(saveFileName), size) << why;
+        const int handle = fileOpenReadWrite(saveFileName);
+        uint8_t head[19] = {};
+        EXPECT_EQ(fileRead(handle, head, 19), 19);
+        fileClose(handle);
+        EXPECT_EQ(Bytes(head, head + 19), old) << why;
+        EXPECT_EQ(messages(), std::vector<std::string>{notSaved}) << why;
+    }
 }
 
 // The saved game's place is taken by a folder: it can be neither opened
@@ -129,22 +133,6 @@ TEST_F(SaveFile, ARecordSavedWithoutAFileIsLoadedLaterInTheRun) {
                                                     cannotLoad}));
     EXPECT_EQ(std::tuple(maxHp, hp, maxStamina, stamina, level), std::tuple(40, 15, 12000, 4000, 7));
     EXPECT_EQ(std::tuple(fadingOut, areaId), std::tuple(1, 40));
-}
-
-// A longer file whose rest cannot be read whole (65 MiB, more than the
-// game reads at once) keeps all its bytes; the save says it failed.
-TEST_F(SaveFile, AFileWhoseRestCannotBeReadIsLeftAsItWas) {
-    testing_support::writeFile(saveFileName, Bytes(25, 0xEE));
-    const uintmax_t size = uintmax_t{65} << 20;
-    std::filesystem::resize_file(saveFileName, size);
-    saveGame();
-    EXPECT_EQ(messages(), std::vector<std::string>{notSaved});
-    EXPECT_EQ(std::filesystem::file_size(saveFileName), size);
-    const int handle = fileOpenReadWrite(saveFileName);
-    uint8_t head[25] = {};
-    EXPECT_EQ(fileRead(handle, head, 25), 25);
-    fileClose(handle);
-    EXPECT_EQ(Bytes(head, head + 25), Bytes(25, 0xEE));
 }
 
 TEST_F(SaveFile, NoFileIsCreatedEmptyAndHoldsNoSave) {
