@@ -47,10 +47,13 @@ protected:
         limitFileWrites(-1);
         std::filesystem::current_path(previous);
     }
+    // Every box of the save and the load is an information box.
     std::vector<std::string> messages() const {
         std::vector<std::string> texts;
         for (const RecordedEvent& e : backend->events()) {
-            if (e.kind == RecordedKind::Message) texts.push_back(e.text);
+            if (e.kind != RecordedKind::Message) continue;
+            EXPECT_EQ(e.icon, BoxIcon::Information) << e.text;
+            texts.push_back(e.text);
         }
         return texts;
     }
@@ -63,10 +66,16 @@ protected:
     const std::filesystem::path previous = std::filesystem::current_path();
 };
 
+// Into a new file, and over the start of a longer one, which keeps the rest.
 TEST_F(SaveFile, SavesTheStartStatisticsAsNineteenBytes) {
     saveGame();
     EXPECT_EQ(file(), startRecord);
     EXPECT_EQ(messages(), std::vector<std::string>{"ＳＡＶＥしました"});
+    testing_support::writeFile(saveFileName, Bytes(25, 0xEE));
+    saveGame();
+    Bytes expected = startRecord;
+    expected.resize(25, 0xEE);
+    EXPECT_EQ(file(), expected);
 }
 
 TEST_F(SaveFile, LoadsHalfTheHitPointsAndStaminaAndGoesBackOutsideAlive) {
@@ -78,36 +87,40 @@ TEST_F(SaveFile, LoadsHalfTheHitPointsAndStaminaAndGoesBackOutsideAlive) {
     EXPECT_EQ(messages(), std::vector<std::string>{loaded});
 }
 
-TEST_F(SaveFile, AWriteThatStopsShortLeavesTheOldSaveByteForByte) {
+// A write that stops short, a dead player, or a file whose rest cannot be
+// read whole (65 MiB, more than the game reads at once): the old save stays
+// byte for byte, and the save says it failed.
+TEST_F(SaveFile, ASaveThatCannotBeMadeLeavesTheOldSave) {
     const Bytes old = {0x20, 0x00, 0x10, 0x00, 0x05, 0x00, 1, 2, 3, 4, 5, 6, 7, 8, 3, 4, 5, 1, 2};
-    testing_support::writeFile(saveFileName, old);
-    limitFileWrites(10);
-    saveGame();
-    EXPECT_EQ(file(), old);
-    EXPECT_EQ(messages(), std::vector<std::string>{notSaved});
-}
-
-TEST_F(SaveFile, ADeadPlayerIsNotSaved) {
-    testing_support::writeFile(saveFileName, startRecord);
-    std::tie(hp, playing) = std::tuple(0, 0);
-    saveGame();
-    EXPECT_EQ(file(), startRecord);
-    EXPECT_EQ(messages(), std::vector<std::string>{notSaved});
-}
-
-TEST_F(SaveFile, ALongerFileKeepsWhatFollowsTheRecord) {
-    testing_support::writeFile(saveFileName, Bytes(25, 0xEE));
-    saveGame();
-    Bytes expected = startRecord;
-    expected.resize(25, 0xEE);
-    EXPECT_EQ(file(), expected);
+    for (const char* why : {"short write", "dead", "long file"}) {
+        ASSERT_NO_FATAL_FAILURE(start());
+        testing_support::writeFile(saveFileName, old);
+        const uintmax_t size = why[0] == 'l' ? uintmax_t{65} << 20 : 19;
+        std::filesystem::resize_file(saveFileName, size);
+        limitFileWrites(why[0] == 's' ? 10 : -1);
+        if (why[0] == 'd') std::tie(hp, playing) = std::tuple(0, 0);
+        saveGame();
+        EXPECT_EQ(std::filesystem::file_size(saveFileName), size) << why;
+        const int handle = fileOpenReadWrite(saveFileName);
+        uint8_t head[19] = {};
+        EXPECT_EQ(fileRead(handle, head, 19), 19);
+        fileClose(handle);
+        EXPECT_EQ(Bytes(head, head + 19), old) << why;
+        EXPECT_EQ(messages(), std::vector<std::string>{notSaved}) << why;
+    }
 }
 
 // The saved game's place is taken by a folder: it can be neither opened
-// nor created. The record still takes the statistics, so a load in the
-// same run gives them back, after saying that the file failed.
+// nor created. Nothing is loaded until a save; the record then takes the
+// statistics, so a load in the same run gives them back, after saying
+// that the file failed.
 TEST_F(SaveFile, ARecordSavedWithoutAFileIsLoadedLaterInTheRun) {
     std::filesystem::create_directory(saveFileName);
+    loadGame();
+    EXPECT_EQ(messages(), (std::vector<std::string>{"ファイルを開けません", cannotLoad, noSave}));
+    EXPECT_EQ(std::tuple(fadingOut, areaId, hp), std::tuple(0, 40, 15));
+    backend = &testing_support::freshHeadlessGame();
+    ASSERT_EQ(initGame(1, 0, 1), 1);
     std::tie(maxHp, hp, maxStamina, stamina, level) = std::tuple(40, 30, 12000, 8000, 7);
     saveGame();
     EXPECT_EQ(messages(), (std::vector<std::string>{"ファイルを開けません", notSaved}));
@@ -120,33 +133,6 @@ TEST_F(SaveFile, ARecordSavedWithoutAFileIsLoadedLaterInTheRun) {
                                                     cannotLoad}));
     EXPECT_EQ(std::tuple(maxHp, hp, maxStamina, stamina, level), std::tuple(40, 15, 12000, 4000, 7));
     EXPECT_EQ(std::tuple(fadingOut, areaId), std::tuple(1, 40));
-}
-
-// A longer file whose rest cannot be read whole (65 MiB, more than the
-// game reads at once) keeps all its bytes; the save says it failed.
-TEST_F(SaveFile, AFileWhoseRestCannotBeReadIsLeftAsItWas) {
-    testing_support::writeFile(saveFileName, Bytes(25, 0xEE));
-    const uintmax_t size = uintmax_t{65} << 20;
-    std::filesystem::resize_file(saveFileName, size);
-    saveGame();
-    EXPECT_EQ(messages(), std::vector<std::string>{notSaved});
-    EXPECT_EQ(std::filesystem::file_size(saveFileName), size);
-    const int handle = fileOpenReadWrite(saveFileName);
-    uint8_t head[25] = {};
-    EXPECT_EQ(fileRead(handle, head, 25), 25);
-    fileClose(handle);
-    EXPECT_EQ(Bytes(head, head + 25), Bytes(25, 0xEE));
-}
-
-TEST_F(SaveFile, ItsBoxesAreInformation) {
-    saveGame();
-    loadGame();
-    ASSERT_EQ(messages().size(), 2u);
-    for (const RecordedEvent& e : backend->events()) {
-        if (e.kind == RecordedKind::Message) {
-            EXPECT_EQ(e.icon, BoxIcon::Information) << e.text;
-        }
-    }
 }
 
 TEST_F(SaveFile, NoFileIsCreatedEmptyAndHoldsNoSave) {
@@ -188,18 +174,30 @@ TEST_F(SaveFile, ADamagedRecordRestoresNothing) {
     }
 }
 
-TEST_F(SaveFile, TheSaveKeyWorksOnlyInPlayOutsideFades) {
-    const struct { const char* what; int32_t scene, fadingOut, fadingIn; bool acts; } cases[] = {
+// F7 and F8 held for two frames, or the menu's items chosen twice. The
+// first load starts a fade-out, so the second is refused.
+TEST_F(SaveFile, SaveAndLoadActOnlyInPlayOutsideFades) {
+    const struct { const char* what; int32_t scene, fadingOut, fadingIn; bool acts; } states[] = {
         {"play", 1, 0, 0, true},      {"opening", 0, 0, 0, false}, {"ending", 2, 0, 0, false},
         {"fade-out", 1, 1, 0, false}, {"fade-in", 1, 0, 1, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_NO_FATAL_FAILURE(start("1 F7\n"));
-        std::tie(scene, fadingOut, fadingIn) = std::tie(c.scene, c.fadingOut, c.fadingIn);
-        backend->startFrame();
-        pollCommandKeys();
-        pollCommandKeys();  // held: it acts again
-        EXPECT_EQ(messages().size(), c.acts ? 2u : 0u);
+    const std::vector<std::string> saved = {"ＳＡＶＥしました", "ＳＡＶＥしました"};
+    const struct { const char* key; int32_t command; std::vector<std::string> said; int32_t hp, area; } routes[] = {
+        {"F7", 0, saved, 3, 11}, {"F8", 0, {loaded}, 7, 40}, {"", command::save, saved, 3, 11},
+        {"", command::load, {loaded}, 7, 40}};
+    for (const auto& r : routes) {
+        for (const auto& s : states) {
+            SCOPED_TRACE(std::string(r.key) + " " + std::to_string(r.command) + " in " + s.what);
+            ASSERT_NO_FATAL_FAILURE(start(std::string("1 ") + r.key + "\n"));
+            testing_support::writeFile(saveFileName, startRecord);
+            std::tie(scene, fadingOut, fadingIn, hp, areaId) = std::tuple(s.scene, s.fadingOut, s.fadingIn, 3, 11);
+            backend->startFrame();
+            for (int n = 0; n < 2; ++n) r.command ? windowProc({MessageKind::Command, r.command}) : void(pollCommandKeys());
+            EXPECT_EQ(messages(), s.acts ? r.said : std::vector<std::string>{});
+            EXPECT_EQ(std::tuple(hp, areaId), s.acts ? std::tuple(r.hp, r.area) : std::tuple(3, 11));
+            if (!s.acts) {
+                EXPECT_EQ(file(), startRecord);
+            }
+        }
     }
 }
 

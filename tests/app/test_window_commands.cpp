@@ -6,7 +6,6 @@
 #include <tuple>
 #include <vector>
 
-#include "app/frame_driver.h"
 #include "app/game_state.h"
 #include "app/startup.h"
 #include "app/window_commands.h"
@@ -29,26 +28,33 @@ protected:
         EXPECT_EQ(initGame(1, 0, 1), 1);
         return backend;
     }
+    // Every box of these commands is an information box.
     static std::vector<std::string> messages(const HeadlessBackend& backend) {
         std::vector<std::string> texts;
         for (const RecordedEvent& e : backend.events()) {
-            if (e.kind == RecordedKind::Message) texts.push_back(e.text);
+            if (e.kind != RecordedKind::Message) continue;
+            EXPECT_EQ(e.icon, BoxIcon::Information) << e.text;
+            texts.push_back(e.text);
         }
         return texts;
     }
 };
 
+// Held for two frames: a key acts in both; two keys both act, in order.
 TEST_F(WindowCommands, EachSizeAnnouncesItselfThenSizesTheClientArea) {
-    const struct { const char* key; int width, height; const char* text; } cases[] = {
-        {"F2", 160, 120, "ウインドウ160×120"}, {"F3", 240, 180, "ウインドウ240×180"},
-        {"F4", 320, 240, "ウインドウ320×240"}, {"F5", 480, 360, "ウインドウ480×360"},
-        {"F6", 640, 480, "ウインドウ640×480"}};
+    const char *w160 = "ウインドウ160×120", *w240 = "ウインドウ240×180";
+    const struct { const char* keys; int width, height; std::vector<std::string> texts; } cases[] = {
+        {"F2", 160, 120, {w160, w160}}, {"F3", 240, 180, {w240, w240}},
+        {"F4", 320, 240, {"ウインドウ320×240", "ウインドウ320×240"}},
+        {"F5", 480, 360, {"ウインドウ480×360", "ウインドウ480×360"}},
+        {"F6", 640, 480, {"ウインドウ640×480", "ウインドウ640×480"}}, {"F2 F3", 240, 180, {w160, w240, w160, w240}}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.key);
-        HeadlessBackend& backend = start(std::string("1 ") + c.key + "\n2\n");
+        SCOPED_TRACE(c.keys);
+        HeadlessBackend& backend = start(std::string("1 ") + c.keys + "\n2\n");
         backend.startFrame();
         pollCommandKeys();
-        EXPECT_EQ(messages(backend), std::vector<std::string>{c.text});
+        pollCommandKeys();
+        EXPECT_EQ(messages(backend), c.texts);
         EXPECT_EQ(displayMode, 1) << "a window size leaves full screen";
         EXPECT_EQ(std::tuple(backend.clientWidth(), backend.clientHeight()), std::tuple(c.width, c.height));
         EXPECT_NE(backgroundSheet, nullptr) << "the sheets are loaded anew";
@@ -65,16 +71,6 @@ TEST_F(WindowCommands, FullScreenOnlyFromAWindow) {
     pollCommandKeys();
     EXPECT_EQ(messages(backend), std::vector<std::string>{"フルスクリーン"}) << "F1 acts once: then it is full screen";
     EXPECT_EQ(displayMode, 2);
-}
-
-TEST_F(WindowCommands, AHeldKeyActsEveryFrameAndTwoKeysBothAct) {
-    HeadlessBackend& backend = start("1 F2 F3\n");
-    backend.startFrame();
-    pollCommandKeys();
-    pollCommandKeys();
-    EXPECT_EQ(messages(backend), (std::vector<std::string>{"ウインドウ160×120", "ウインドウ240×180",
-                                                           "ウインドウ160×120", "ウインドウ240×180"}));
-    EXPECT_EQ(backend.clientWidth(), 240);
 }
 
 TEST_F(WindowCommands, PauseStopsPlayOnlyOnThePlayScreen) {
@@ -95,18 +91,6 @@ TEST_F(WindowCommands, PauseStopsPlayOnlyOnThePlayScreen) {
         scene = s.scene;
         windowProc(s.message);
         EXPECT_EQ(paused, s.pausedAfter) << s.what;
-    }
-}
-
-TEST_F(WindowCommands, TheirBoxesAreInformation) {
-    HeadlessBackend& backend = start("1 F2\n2\n", 1);
-    backend.startFrame();
-    pollCommandKeys();
-    ASSERT_EQ(messages(backend), std::vector<std::string>{"ウインドウ160×120"});
-    for (const RecordedEvent& e : backend.events()) {
-        if (e.kind == RecordedKind::Message) {
-            EXPECT_EQ(e.icon, BoxIcon::Information);
-        }
     }
 }
 
@@ -135,13 +119,6 @@ TEST_F(WindowCommands, ABoxThatCannotBeShownLeavesTheDisplayAsItWas) {
         EXPECT_EQ(backgroundSheet->pixels[0], marked) << c.key;
         EXPECT_TRUE(messages(backend).empty()) << c.key;
     }
-}
-
-TEST_F(WindowCommands, ExitAsksTheWindowToClose) {
-    start();
-    windowProc({MessageKind::Command, command::exit});
-    EXPECT_EQ(runMessageLoop(), 0);
-    EXPECT_EQ(framesRun, 0u);
 }
 
 }  // namespace

@@ -275,23 +275,30 @@ TEST_F(MusicInFrames, TheOpeningPlaysUntilTheFadeAndPlayMusicFollowsIt) {
     EXPECT_EQ(musicState().musicPlaying, 1);
 }
 
-class MusicStopsInFrames : public MusicInFrames,
-                           public ::testing::WithParamInterface<std::pair<int32_t*, int32_t>> {};
+// A variable of the game set to a value that silences the music.
+struct StopCase {
+    const char* name;
+    int32_t* variable;
+    int32_t value;
+};
+void PrintTo(const StopCase& c, std::ostream* os) { *os << c.name; }
+
+class MusicStopsInFrames : public MusicInFrames, public ::testing::WithParamInterface<StopCase> {};
 
 TEST_P(MusicStopsInFrames, AndStaysSilent) {
     scene = 1;
     frames(1);
-    *GetParam().first = GetParam().second;
+    *GetParam().variable = GetParam().value;
     frames(4);
     EXPECT_EQ(musicEvents(),
               (std::vector<MusicEvent>{{0, "open", "音楽/通常.mds"}, {1, "start", ""}, {2, "stop", ""}}));
     EXPECT_EQ(musicState().musicPlaying, 0);
 }
 
-// A fade out, a fade in, the ending and leaving play.
 INSTANTIATE_TEST_SUITE_P(Rules, MusicStopsInFrames,
-                         ::testing::Values(std::pair{&fadingOut, 1}, std::pair{&fadingIn, 1}, std::pair{&scene, 2},
-                                           std::pair{&playing, 0}));
+                         ::testing::Values(StopCase{"FadeOut", &fadingOut, 1}, StopCase{"FadeIn", &fadingIn, 1},
+                                           StopCase{"Ending", &scene, 2}, StopCase{"GameOver", &playing, 0}),
+                         [](const ::testing::TestParamInfo<StopCase>& info) { return std::string(info.param.name); });
 
 class QuietSink final : public MidiSink {
 public:

@@ -27,11 +27,13 @@ HeadlessBackend& startDisplay(int mode, std::optional<DisplayStep> step = {}, in
 }
 
 struct StepFailure {
+    const char* name;
     DisplayStep step;
     int mode;
     std::vector<std::string> messages;
 };
 
+void PrintTo(const StepFailure& c, std::ostream* os) { *os << c.name; }
 class DisplayStepFailure : public ::testing::TestWithParam<StepFailure> {};
 
 TEST_P(DisplayStepFailure, ShowsItsMessagesAndFails) {
@@ -45,16 +47,18 @@ TEST_P(DisplayStepFailure, ShowsItsMessagesAndFails) {
     EXPECT_EQ(texts, GetParam().messages);
 }
 
-const StepFailure kFailures[] = {{DisplayStep::CreateDevice, 2, {"エラー　002"}},
-                                 {DisplayStep::SetCooperativeLevel, 1, {"エラー　003"}},
-                                 {DisplayStep::SetDisplayMode, 2, {"エラー　005", "エラー　004"}},
-                                 {DisplayStep::CreatePrimary, 1, {"エラー　006", "エラー　004"}},
-                                 {DisplayStep::CreateClipper, 1, {"クリッパーエラー1", "エラー　004"}},
-                                 {DisplayStep::BindClipper, 1, {"クリッパーエラー2", "エラー　004"}},
-                                 {DisplayStep::AttachClipper, 1, {"クリッパーエラー3", "エラー　004"}},
-                                 {DisplayStep::CreateBackBuffer, 2, {"エラー　007", "エラー　004"}},
-                                 {DisplayStep::CreateBackBuffer, 1, {"エラー　007", "エラー　004"}}};
-INSTANTIATE_TEST_SUITE_P(EveryStep, DisplayStepFailure, ::testing::ValuesIn(kFailures));
+const StepFailure kFailures[] = {
+    {"CreateDevice", DisplayStep::CreateDevice, 2, {"エラー　002"}},
+    {"SetCooperativeLevel", DisplayStep::SetCooperativeLevel, 1, {"エラー　003"}},
+    {"SetDisplayMode", DisplayStep::SetDisplayMode, 2, {"エラー　005", "エラー　004"}},
+    {"CreatePrimary", DisplayStep::CreatePrimary, 1, {"エラー　006", "エラー　004"}},
+    {"CreateClipper", DisplayStep::CreateClipper, 1, {"クリッパーエラー1", "エラー　004"}},
+    {"BindClipper", DisplayStep::BindClipper, 1, {"クリッパーエラー2", "エラー　004"}},
+    {"AttachClipper", DisplayStep::AttachClipper, 1, {"クリッパーエラー3", "エラー　004"}},
+    {"CreateBackBufferFullScreen", DisplayStep::CreateBackBuffer, 2, {"エラー　007", "エラー　004"}},
+    {"CreateBackBufferWindowed", DisplayStep::CreateBackBuffer, 1, {"エラー　007", "エラー　004"}}};
+INSTANTIATE_TEST_SUITE_P(EveryStep, DisplayStepFailure, ::testing::ValuesIn(kFailures),
+                         [](const ::testing::TestParamInfo<StepFailure>& info) { return std::string(info.param.name); });
 
 TEST(DisplaySetup, FullScreenNeedsNoClipperAndWindowedIgnoresTheModeStep) {
     startDisplay(2, DisplayStep::CreateClipper);

@@ -15,6 +15,7 @@ struct RectCase {
     PictureRect expected;
 };
 
+void PrintTo(const RectCase& c, std::ostream* os) { *os << c.name; }
 class PictureArea : public ::testing::TestWithParam<RectCase> {};
 
 TEST_P(PictureArea, FitsTheOutput) {
@@ -78,6 +79,7 @@ struct ScaleCase {
     PictureRect area;
 };
 
+void PrintTo(const ScaleCase& c, std::ostream* os) { *os << c.name; }
 class PictureScaled : public ::testing::TestWithParam<ScaleCase> {};
 
 // Each corner of the picture is a 4x4 block of its own colour, so that a

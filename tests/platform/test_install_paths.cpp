@@ -19,22 +19,16 @@ struct FolderCase {
     const char* expected;
 };
 
-class PlayerFolder : public ::testing::TestWithParam<FolderCase> {};
-
-TEST_P(PlayerFolder, FollowsTheXdgRules) {
-    const FolderCase& c = GetParam();
-    EXPECT_EQ(playerDataDirectory(c.xdgDataHome, c.home), c.expected) << c.what;
+TEST(PlayerFolder, FollowsTheXdgRules) {
+    const FolderCase cases[] = {{"XDG_DATA_HOME set", "/x/data", "/home/ann", "/x/data/varnholt"},
+                                {"unset", nullptr, "/home/ann", "/home/ann/.local/share/varnholt"},
+                                {"empty", "", "/home/ann", "/home/ann/.local/share/varnholt"},
+                                {"relative", "data", "/home/ann", "/home/ann/.local/share/varnholt"},
+                                {"HOME with a slash", nullptr, "/home/ann/", "/home/ann/.local/share/varnholt"},
+                                {"no HOME", nullptr, nullptr, ""},
+                                {"relative HOME", "", "ann", ""}};
+    for (const FolderCase& c : cases) EXPECT_EQ(playerDataDirectory(c.xdgDataHome, c.home), c.expected) << c.what;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PlayerFolder,
-    ::testing::Values(FolderCase{"XDG_DATA_HOME set", "/x/data", "/home/ann", "/x/data/varnholt"},
-                      FolderCase{"unset", nullptr, "/home/ann", "/home/ann/.local/share/varnholt"},
-                      FolderCase{"empty", "", "/home/ann", "/home/ann/.local/share/varnholt"},
-                      FolderCase{"relative", "data", "/home/ann", "/home/ann/.local/share/varnholt"},
-                      FolderCase{"HOME with a slash", nullptr, "/home/ann/", "/home/ann/.local/share/varnholt"},
-                      FolderCase{"no HOME", nullptr, nullptr, ""},
-                      FolderCase{"relative HOME", "", "ann", ""}));
 
 TEST(WriteFolder, IsMadeForThePlayerAloneWhenFirstUsed) {
     const std::string folder = testing_support::scratchDirectory("write_folder");

@@ -42,6 +42,7 @@ ControllerReading buttons(bool south, bool east) {
     return r;
 }
 
+void PrintTo(const JoyCase& c, std::ostream* os) { *os << c.name; }
 class JoystickTable : public ::testing::TestWithParam<JoyCase> {};
 
 TEST_P(JoystickTable, FillsPositionAndButtons) {

@@ -20,6 +20,7 @@ struct LatchCase {
     std::vector<uint8_t> readings;  // key C's byte at each Read step, in order
 };
 
+void PrintTo(const LatchCase& c, std::ostream* os) { *os << c.name; }
 class KeyLatchTable : public ::testing::TestWithParam<LatchCase> {};
 
 TEST_P(KeyLatchTable, ReadsKeyC) {

@@ -37,6 +37,7 @@ struct ConversionCase {
     std::vector<int16_t> expected;  // interleaved left/right
 };
 
+void PrintTo(const ConversionCase& c, std::ostream* os) { *os << c.name; }
 class EffectConversionTable : public ::testing::TestWithParam<ConversionCase> {};
 
 TEST_P(EffectConversionTable, ProducesDeviceSamples) {

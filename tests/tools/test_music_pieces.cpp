@@ -22,6 +22,7 @@ struct Piece {
     double shortestSeconds, longestSeconds;
 };
 
+void PrintTo(const Piece& p, std::ostream* os) { *os << p.file; }
 class EachPiece : public ::testing::TestWithParam<Piece> {
 protected:
     void SetUp() override {
