@@ -170,6 +170,9 @@ INSTANTIATE_TEST_SUITE_P(
                       "--headless --frames 1 --input missing.txt", "--headless --frames 1 --input bad.txt",
                       "--headless --frames 1 --screenshot 3", "--headless --frames 1 --fail-display Nothing",
                       "--monkey 1", "--headless --frames 1 --monkey -1", "--headless --frames 1 --monkey 1 --input bad.txt",
+                      "--autoplay 1", "--headless --frames 1 --autoplay 1 --input bad.txt",
+                      "--headless --frames 1 --autoplay 1 --autoplay-difficulty 3",
+                      "--headless --frames 1 --autoplay-difficulty 1",
                       "--replay bad.txt --window --headless", "--replay bad.txt --set hp=3"));
 
 }  // namespace

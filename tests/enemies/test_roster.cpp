@@ -71,6 +71,8 @@ const AreaCase kAreas[] = {
       {1, 4, 17, 15, 10, 1, 450, 700}, {1, 4, 17, 15, 10, 1, 500, 200}}},
 };
 
+void PrintTo(const AreaCase& c, std::ostream* out) { *out << "area " << c.area << " at " << c.seconds << " s"; }
+
 class RosterTable : public ::testing::TestWithParam<AreaCase> {};
 
 TEST_P(RosterTable, AllSlotsSetUpFromTheAreasRows) {
