@@ -36,7 +36,11 @@ enum class Reset {
 // the display and the music are closed and the back end with them:
 // nothing an input allocates outlives it, since libFuzzer runs an input
 // again (and looks for leaks) whenever it leaves more allocations behind
-// than it found.
+// than it found. The music player keeps its last piece's format, its next
+// block and its count of rounds from input to input: the state dump shows
+// them, but each is set again before it is next used (by an open, by a
+// start), and a round is only ever compared with the blocks queued on the
+// input's own stream, so no input goes another way for what came before.
 class FreshGame {
 public:
     explicit FreshGame(HeadlessOptions options = {}, Reset reset = Reset::Readers);
