@@ -11,9 +11,13 @@
 #include <memory>
 #include <string>
 
+#include "app/frame_driver.h"
 #include "app/game_state.h"
+#include "app/random.h"
 #include "app/save_file.h"
 #include "audio/music_player.h"
+#include "display/display.h"
+#include "display/palette.h"
 #include "platform/files.h"
 
 namespace fuzz_support {
@@ -48,12 +52,22 @@ void enterScratchFolder(const char* name) {
     std::atexit(removeScratchFolder);
 }
 
-FreshGame::FreshGame() {
+FreshGame::FreshGame(HeadlessOptions options, Reset reset) {
     using namespace varnholt;
-    auto backend = std::make_unique<HeadlessBackend>(HeadlessOptions{});
+    auto backend = std::make_unique<HeadlessBackend>(std::move(options));
     backend_ = backend.get();
     setPlatform(std::move(backend));
-    if (!wholeGameReset) {
+    if (reset == Reset::WholeGame) {
+        resetGameState();
+        std::memset(paletteCopy, 0, sizeof paletteCopy);
+        lastFrameTime = 0;
+        firstFrameTaken = false;
+        framesRun = 0;
+        frameLimit = 0;
+        atFrameLimit = nullptr;
+        randomState = 0;
+        wholeGameReset = true;
+    } else if (!wholeGameReset) {
         resetGameState();
         wholeGameReset = true;
     } else {
@@ -67,9 +81,11 @@ FreshGame::FreshGame() {
 
 FreshGame::~FreshGame() {
     using namespace varnholt;
-    // The music player's state is process-wide: its piece is closed on the
-    // back end whose stream it opened, and a start made without a stream
-    // leaves flags that only a stop clears.
+    // The sprite sheets and the back buffer would otherwise live on until
+    // the next start-up. The music player's state is process-wide: its
+    // piece is closed on the back end whose stream it opened, and a start
+    // made without a stream leaves flags that only a stop clears.
+    releaseDisplay();
     closeMusic();
     stopMusic();
     setPlatform(nullptr);

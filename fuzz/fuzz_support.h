@@ -17,18 +17,33 @@ namespace fuzz_support {
 // this, so those paths must be absolute.
 void enterScratchFolder(const char* name);
 
+// How much of the game one input can change.
+enum class Reset {
+    // Only what a reader of files sets: the game variables and the save
+    // record. The map, tiles, enemies and boss, which no such reader
+    // touches, are put back by the first input only, so that an input
+    // costs little more than its reader.
+    Readers,
+    // Everything the program starts with, since the input plays frames:
+    // the map, tiles, enemies and boss, the palettes, the frame clock and
+    // the random numbers too.
+    WholeGame,
+};
+
 // The game of one input, made first thing in LLVMFuzzerTestOneInput: a new
-// headless back end installed, the data folder the working folder, and
-// every game variable and the save record back at their start. The map,
-// tiles, enemies and boss, which no reader of outside bytes touches, are
-// put back by the first one only, so that an input costs little more than
-// its reader. When it goes, the music is closed and the back end with it:
+// headless back end installed with `options`, the data folder the working
+// folder, and the game back at its start as `reset` says. When it goes,
+// the display and the music are closed and the back end with them:
 // nothing an input allocates outlives it, since libFuzzer runs an input
 // again (and looks for leaks) whenever it leaves more allocations behind
-// than it found.
+// than it found. The music player keeps its last piece's format, its next
+// block and its count of rounds from input to input: the state dump shows
+// them, but each is set again before it is next used (by an open, by a
+// start), and a round is only ever compared with the blocks queued on the
+// input's own stream, so no input goes another way for what came before.
 class FreshGame {
 public:
-    FreshGame();
+    explicit FreshGame(HeadlessOptions options = {}, Reset reset = Reset::Readers);
     ~FreshGame();
     FreshGame(const FreshGame&) = delete;
     FreshGame& operator=(const FreshGame&) = delete;

@@ -36,10 +36,12 @@ bool parseHex(const std::string& text, std::vector<uint8_t>& out) {
     return true;
 }
 
-// A name the replay may write into its own folder: no path, nothing hidden.
+// A name the replay may write into its own folder: no path, nothing
+// hidden, and no NUL, where the file system would end the name and write
+// another file than the one named (or the folder itself).
 bool plainFileName(const std::string& name) {
     return !name.empty() && name.front() != '.' && name.find('/') == std::string::npos &&
-           name.find('\\') == std::string::npos;
+           name.find('\\') == std::string::npos && name.find('\0') == std::string::npos;
 }
 
 struct LineFault {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 #include "platform/recording.h"
 #include "support/headless_game.h"
@@ -15,6 +16,7 @@
 namespace {
 
 using testing_support::readText;
+using namespace std::string_view_literals;
 
 class Recording : public ::testing::Test {
 protected:
@@ -117,7 +119,7 @@ TEST_F(Recording, AFailedSetUpIsRecordedAndReplayed) {
 
 struct Damage {
     const char* name;
-    const char* text;  // the recording, or a change to a recorded run: "FIND|REPLACE"
+    std::string_view text;  // the recording, or a change to a recorded run: "FIND|REPLACE"
     const char* said;
 };
 
@@ -127,7 +129,7 @@ class RecordingRejects : public Recording, public ::testing::WithParamInterface<
 
 TEST_P(RecordingRejects, WithOneLineAndExitCodeTwo) {
     const Damage& damage = GetParam();
-    std::string text = damage.text;
+    std::string text(damage.text);
     const size_t bar = text.find('|');
     if (bar != std::string::npos) {
         ASSERT_EQ(run("--headless --frames 30 --record rec.txt"), 0) << errors;
@@ -160,6 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"LostWrittenAsAFailedCall", "varnholt-recording 1\n1 fail primaryLost 1\n",
                "line 2: unknown call 'primaryLost'"},
         Damage{"FileOutsideItsFolder", "varnholt-recording 1\n0 file ../Tavro.slf 1 00\n", "line 2: bad file name"},
+        Damage{"FileNameWithANul", "varnholt-recording 1\n0 file \0Tavro.slf 1 00\n0 end\n"sv, "line 2: bad file name"},
         Damage{"FileShorterThanSaid", "varnholt-recording 1\n0 file Tavro.slf 2 00\n", "line 2: the file's bytes"},
         Damage{"LineAfterTheEnd", "varnholt-recording 1\n5 end\n6 clock 1\n", "line 3: a line after the end"},
         Damage{"UnknownOption", "varnholt-recording 1\n0 option --bogus\n0 end\n", "line 2: unknown option"},
