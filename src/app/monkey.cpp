@@ -258,7 +258,9 @@ void startPlayBurst(uint32_t frame) {
         // Saving a weak player would only make the next load weaker.
         next = strong() ? Burst::Save : Burst::Rest;
         length = next == Burst::Save ? 1 : between(60, 240);
-    } else if (pick < 98) {
+    } else if (pick < 98 && !monkey.withAutoplayer) {
+        // (Beside the autoplayer a load would throw away the three falls
+        // that open the way to the boss; it still loads after a death.)
         next = Burst::Load;
         length = 1;
     } else {
