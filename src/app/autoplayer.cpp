@@ -2,14 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <random>
 #include <vector>
 
 #include "app/game_state.h"
-#include "app/screens.h"
 #include "enemies/boss.h"
 #include "enemies/roster.h"
 #include "world/area_maps.h"
@@ -99,7 +97,6 @@ struct Autoplayer {
     int unstickKey = 0;
 
     // The fight under way.
-    int foe = -1;
     std::array<uint32_t, enemySlotCount> engaged{};  // frames fought since the last blow that struck
     std::array<uint32_t, enemySlotCount> ignoreUntil{};
     bool recovering = false;
@@ -559,18 +556,15 @@ ScriptedInput playInput() {
         if (enemyHitTimer[s] == 30) ap.engaged[size_t(s)] = 0;
     const bool spent = stamina * 8 < maxStamina;
     if (near >= 0 && !spent) {
-        ap.foe = near;
         // A foe that cannot be reached (behind a wall) is left alone a while.
         if (++ap.engaged[size_t(near)] > (wantsLevels ? 400u : 150u)) {
             ap.ignoreUntil[size_t(near)] = ap.frame + 600;
             ap.engaged[size_t(near)] = 0;
-            ap.foe = -1;
         } else {
             fightKeys(keys, near, wantsLevels);
             return input;
         }
     }
-    ap.foe = -1;
     // Out of breath: every step would cost hit points.
     if (spent || (ap.recovering && stamina * 2 < maxStamina)) {
         ap.recovering = true;
@@ -647,7 +641,6 @@ void startAutoplayer(uint32_t seed, int32_t difficulty) {
 
 void resumeAutoplayer() {
     ap.plannedArea = -1;
-    ap.foe = -1;
     ap.deadSince = 0;
     ap.loadPressed = false;
     ap.recovering = false;
